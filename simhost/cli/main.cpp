@@ -1,0 +1,6 @@
+#include <cstdio>
+
+int main() {
+    std::puts("tesselwright: not built yet");
+    return 1;
+}

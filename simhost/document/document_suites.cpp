@@ -1,0 +1,8 @@
+#include "core/suite_registry.hpp"
+#include "suites/suites.hpp"
+
+namespace simhost {
+
+void registerDocumentSuites(SuiteRegistry&) {}
+
+}  // namespace simhost

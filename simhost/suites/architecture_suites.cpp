@@ -1,0 +1,8 @@
+#include "core/suite_registry.hpp"
+#include "suites.hpp"
+
+namespace simhost {
+
+void registerArchitectureSuites(SuiteRegistry&) {}
+
+}  // namespace simhost
