@@ -17,16 +17,19 @@ void FaultInjector::clear() {
 
 std::optional<ASErr> FaultInjector::unavailable(std::string_view suiteName, int32_t version) const {
     for (const auto& u : unavailable_)
-        if (u.name == suiteName && u.version == version) return u.code;
+        if (u.name == suiteName && u.version == version)
+            return u.code;
     return std::nullopt;
 }
 
 std::optional<ASErr> FaultInjector::onCall(std::string_view operation) {
     std::optional<ASErr> result;
     for (auto& f : calls_) {
-        if (f.operation != operation) continue;
+        if (f.operation != operation)
+            continue;
         ++f.calls;
-        if (f.calls == f.nth || (f.every && f.calls > f.nth)) result = f.code;
+        if (f.calls == f.nth || (f.every && f.calls > f.nth))
+            result = f.code;
     }
     return result;
 }

@@ -14,7 +14,7 @@ namespace simhost {
 // Fault injection: makes a suite unavailable, or makes one operation fail with a chosen code on its n-th
 // call (counted from when the fault was set). Operations are named as in the journal ("Suite.Operation").
 class FaultInjector {
-public:
+  public:
     void makeUnavailable(std::string suiteName, int32_t version, ASErr code = kSPSuiteNotFoundError);
     // nth counts from 1; with `every` set the operation keeps failing from the n-th call on.
     void failCall(std::string operation, int nth, ASErr code, bool every = false);
@@ -25,7 +25,7 @@ public:
     // Counts the call and returns the code it must fail with, if any.
     std::optional<ASErr> onCall(std::string_view operation);
 
-private:
+  private:
     struct CallFault {
         std::string operation;
         int nth;

@@ -23,25 +23,32 @@ Host::Host() : document_(std::make_unique<Document>()), dialogs_(std::make_uniqu
 }
 
 Host::~Host() {
-    if (g_current == this) g_current = nullptr;
+    if (g_current == this)
+        g_current = nullptr;
 }
 
 Host& Host::current() {
-    if (g_current == nullptr) throw HostError("no stand-in host is running");
+    if (g_current == nullptr)
+        throw HostError("no stand-in host is running");
     return *g_current;
 }
 
-bool Host::exists() { return g_current != nullptr; }
+bool Host::exists() {
+    return g_current != nullptr;
+}
 
 ASErr Host::enter(std::string_view operation, std::string arguments) {
     journal_.record(operation, std::move(arguments));
     return faults_.onCall(operation).value_or(kNoErr);
 }
 
-void Host::loadPlugin(const std::filesystem::path& file) { plugin_ = PluginModule::load(file); }
+void Host::loadPlugin(const std::filesystem::path& file) {
+    plugin_ = PluginModule::load(file);
+}
 
 PluginModule& Host::plugin() {
-    if (!plugin_) throw HostError("no plug-in is loaded");
+    if (!plugin_)
+        throw HostError("no plug-in is loaded");
     return *plugin_;
 }
 
@@ -52,7 +59,8 @@ ASErr Host::sendPlain(const char* caller, const char* selector) {
 
 ASErr Host::sendFilter(const char* selector, AIFilterHandle filter) {
     AIFilterMessage message{};
-    if (filter == nullptr && !filters_.empty()) filter = filters_.front().handle;
+    if (filter == nullptr && !filters_.empty())
+        filter = filters_.front().handle;
     message.filter = filter;
     message.parameters = parameters_;
     ASErr result = send(kCallerAIFilter, selector, message.d);
@@ -73,7 +81,8 @@ ASErr Host::send(const char* caller, const char* selector, SPMessageData& messag
     message.basic = const_cast<SPBasicSuite*>(basicSuite());
 
     // Undo takes the document back to where it stood when the outermost message began.
-    if (depth_ == 0) document_->beginMessage();
+    if (depth_ == 0)
+        document_->beginMessage();
     ++depth_;
     std::size_t record = messages_.size();
     messages_.push_back({caller, selector, kNoErr});

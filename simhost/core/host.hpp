@@ -50,7 +50,7 @@ struct ShownDialog {
 // Suite operations are plain C functions; they reach the host through Host::current(), the one host of
 // the process that is alive (tests make one per test).
 class Host {
-public:
+  public:
     Host();
     ~Host();
     Host(const Host&) = delete;
@@ -109,7 +109,7 @@ public:
     // How many messages are being handled right now (more than 1 inside a nested call).
     int messageDepth() const { return depth_; }
 
-private:
+  private:
     Journal journal_;
     Ledger ledger_;
     FaultInjector faults_;

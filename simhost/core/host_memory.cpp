@@ -14,7 +14,9 @@ AIMdMemoryHandle HostMemory::newHandle(std::size_t size) {
     return key;
 }
 
-bool HostMemory::isHandle(AIMdMemoryHandle handle) const { return handles_.count(handle) != 0; }
+bool HostMemory::isHandle(AIMdMemoryHandle handle) const {
+    return handles_.count(handle) != 0;
+}
 
 std::size_t HostMemory::handleSize(AIMdMemoryHandle handle) const {
     auto it = handles_.find(handle);
@@ -29,6 +31,8 @@ void* HostMemory::allocateBlock(std::size_t size) {
     return block;
 }
 
-bool HostMemory::freeBlock(void* block) { return blocks_.erase(block) != 0; }
+bool HostMemory::freeBlock(void* block) {
+    return blocks_.erase(block) != 0;
+}
 
 }  // namespace simhost

@@ -13,7 +13,7 @@ namespace simhost {
 // filled with 0xCD bytes, so a plug-in that reads a word it never wrote sees a conspicuous value rather
 // than a lucky zero.
 class HostMemory {
-public:
+  public:
     static constexpr unsigned char kFreshByte = 0xCD;
 
     AIMdMemoryHandle newHandle(std::size_t size);
@@ -26,7 +26,7 @@ public:
     bool isBlock(const void* block) const { return blocks_.count(block) != 0; }
     std::size_t blockCount() const { return blocks_.size(); }
 
-private:
+  private:
     struct Handle {
         std::vector<unsigned char> bytes;
         void* master = nullptr;  // what the handle points at: the start of `bytes`

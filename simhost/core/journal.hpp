@@ -15,26 +15,28 @@ struct JournalEntry {
 };
 
 class Journal {
-public:
+  public:
     void record(std::string_view operation, std::string arguments) {
         entries_.push_back({std::string(operation), std::move(arguments)});
     }
     const std::vector<JournalEntry>& entries() const { return entries_; }
     std::size_t count(std::string_view operation) const {
         std::size_t n = 0;
-        for (const auto& e : entries_) n += e.operation == operation ? 1 : 0;
+        for (const auto& e : entries_)
+            n += e.operation == operation ? 1 : 0;
         return n;
     }
     // Operation names only, in order; handy for asserting on a sequence.
     std::vector<std::string> operations() const {
         std::vector<std::string> names;
         names.reserve(entries_.size());
-        for (const auto& e : entries_) names.push_back(e.operation);
+        for (const auto& e : entries_)
+            names.push_back(e.operation);
         return names;
     }
     void clear() { entries_.clear(); }
 
-private:
+  private:
     std::vector<JournalEntry> entries_;
 };
 

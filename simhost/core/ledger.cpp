@@ -25,7 +25,8 @@ bool Ledger::holds(const std::string& kind, const void* handle) const {
 }
 
 bool Ledger::check(const std::string& kind, const void* handle, const std::string& operation) {
-    if (holds(kind, handle)) return true;
+    if (holds(kind, handle))
+        return true;
     std::ostringstream text;
     text << operation << ": " << (handle ? "stale or foreign " : "null ") << kind << " (" << handle << ")";
     violations_.push_back(text.str());
@@ -40,7 +41,8 @@ std::size_t Ledger::outstanding(const std::string& kind) const {
 std::map<std::string, std::size_t> Ledger::outstanding() const {
     std::map<std::string, std::size_t> result;
     for (const auto& [kind, handles] : held_)
-        if (!handles.empty()) result[kind] = handles.size();
+        if (!handles.empty())
+            result[kind] = handles.size();
     return result;
 }
 

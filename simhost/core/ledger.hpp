@@ -12,7 +12,7 @@ namespace simhost {
 // other handles, by kind. A handle the ledger does not know is stale or foreign; using one is recorded as
 // a violation (the host answers with an error or a neutral value, never by crashing).
 class Ledger {
-public:
+  public:
     void take(const std::string& kind, const void* handle) { held_[kind].insert(handle), ++taken_[kind]; }
     // Returns false (and records a violation) when the handle was not held.
     bool give(const std::string& kind, const void* handle);
@@ -30,7 +30,7 @@ public:
 
     void clear();
 
-private:
+  private:
     std::map<std::string, std::multiset<const void*>> held_;
     std::map<std::string, std::size_t> taken_;
     std::vector<std::string> violations_;

@@ -25,7 +25,8 @@ void RandomSource::script(std::vector<float> values) {
 
 std::optional<float> RandomSource::next() {
     if (scripted_) {
-        if (position_ >= values_.size()) return std::nullopt;
+        if (position_ >= values_.size())
+            return std::nullopt;
         ++drawn_;
         return values_[position_++];
     }

@@ -10,7 +10,7 @@ namespace simhost {
 // The host's random numbers: a seeded generator by default, or a script of values consumed in order so a
 // run can be reproduced exactly. Every value is a float r with 0 <= r < 1.
 class RandomSource {
-public:
+  public:
     explicit RandomSource(uint64_t seed = 1) { reseed(seed); }
 
     void reseed(uint64_t seed);
@@ -24,7 +24,7 @@ public:
     std::size_t drawn() const { return drawn_; }
     std::size_t remaining() const { return scripted_ ? values_.size() - position_ : 0; }
 
-private:
+  private:
     std::mt19937_64 engine_;
     bool scripted_ = false;
     std::vector<float> values_;

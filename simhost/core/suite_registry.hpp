@@ -16,7 +16,7 @@ class Ledger;
 // The suites the host provides, by name and version. Acquisitions and releases are counted in the
 // ledger under the kind "suite"; fault injection can make any suite unavailable.
 class SuiteRegistry {
-public:
+  public:
     SuiteRegistry(FaultInjector& faults, Ledger& ledger) : faults_(faults), ledger_(ledger) {}
 
     void add(std::string name, int32_t version, const void* table);
@@ -29,7 +29,7 @@ public:
     // The ledger handle that stands for one held reference to a suite.
     const void* ledgerKey(std::string_view name, int32_t version) const;
 
-private:
+  private:
     std::map<std::pair<std::string, int32_t>, const void*, std::less<>> suites_;
     FaultInjector& faults_;
     Ledger& ledger_;

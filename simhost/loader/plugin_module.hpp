@@ -10,7 +10,7 @@ namespace simhost {
 
 // A loaded plug-in library: its resources and the entry point its property list names.
 class PluginModule {
-public:
+  public:
     // Opens the library file, reads its resources (on Linux from the compiled resource file beside it,
     // on Windows through the resource API), and finds the entry point by the name in the property list.
     // Throws HostError with a sentence naming the file and what is wrong.

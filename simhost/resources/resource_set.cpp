@@ -11,22 +11,26 @@ constexpr uint32_t fourcc(const char (&code)[5]) {
 
 const PiplProperty* PropertyList::find(uint32_t vendor, uint32_t key) const {
     for (const auto& property : properties)
-        if (property.vendor == vendor && property.key == key) return &property;
+        if (property.vendor == vendor && property.key == key)
+            return &property;
     return nullptr;
 }
 
 std::optional<std::string> PropertyList::entryPoint() const {
     const PiplProperty* property = find(fourcc("ADBE"), fourcc("wx86"));
-    if (property == nullptr) return std::nullopt;
+    if (property == nullptr)
+        return std::nullopt;
     std::string name(property->data.begin(), property->data.end());
     name = name.substr(0, name.find('\0'));  // the name is stored zero-terminated
-    if (name.empty()) return std::nullopt;
+    if (name.empty())
+        return std::nullopt;
     return name;
 }
 
 std::optional<std::string> ResourceSet::string(int32_t id) const {
     auto it = strings.find(id);
-    if (it == strings.end()) return std::nullopt;
+    if (it == strings.end())
+        return std::nullopt;
     return it->second;
 }
 

@@ -25,9 +25,10 @@ ASErr HOSTAPI ReleaseSuite(const char* name, int32_t version) {
 }
 
 ASBoolean HOSTAPI IsEqual(const char* token1, const char* token2) {
-    Host::current().enter("SPBasicSuite.IsEqual", std::string(token1 ? token1 : "(null)") + ", " +
-                                                      (token2 ? token2 : "(null)"));
-    if (token1 == nullptr || token2 == nullptr) return kASFalse;
+    Host::current().enter("SPBasicSuite.IsEqual",
+                          std::string(token1 ? token1 : "(null)") + ", " + (token2 ? token2 : "(null)"));
+    if (token1 == nullptr || token2 == nullptr)
+        return kASFalse;
     return std::strcmp(token1, token2) == 0 ? kASTrue : kASFalse;
 }
 
@@ -35,6 +36,8 @@ const SPBasicSuite kBasicSuite = {AcquireSuite, ReleaseSuite, IsEqual};
 
 }  // namespace
 
-const SPBasicSuite* basicSuite() { return &kBasicSuite; }
+const SPBasicSuite* basicSuite() {
+    return &kBasicSuite;
+}
 
 }  // namespace simhost

@@ -13,6 +13,6 @@ const SPBasicSuite* basicSuite();
 void registerArchitectureSuites(SuiteRegistry& registry);  // SP Blocks, SP Access
 void registerServiceSuites(SuiteRegistry& registry);       // MdMemory, User, Menu, Filter, ADM Basic
 void registerDocumentSuites(SuiteRegistry& registry);      // Real Math, Random and every document suite
-void registerToolkitSuites(SuiteRegistry& registry);       // ADM Dialog, Item, Icon, Notifier, List, Entry, Tracker
+void registerToolkitSuites(SuiteRegistry& registry);  // ADM Dialog, Item, Icon, Notifier, List, Entry, Tracker
 
 }  // namespace simhost

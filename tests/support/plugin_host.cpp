@@ -2,13 +2,17 @@
 
 namespace testing_support {
 
-std::filesystem::path pluginPath() { return TESSELWRIGHT_PLUGIN_PATH; }
+std::filesystem::path pluginPath() {
+    return TESSELWRIGHT_PLUGIN_PATH;
+}
 
 void PluginTest::SetUp() {
     host = std::make_unique<simhost::Host>();
     host->loadPlugin(pluginPath());
 }
 
-void PluginTest::start() { ASSERT_EQ(host->startup(), kNoErr); }
+void PluginTest::start() {
+    ASSERT_EQ(host->startup(), kNoErr);
+}
 
 }  // namespace testing_support

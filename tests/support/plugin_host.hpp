@@ -14,7 +14,7 @@ std::filesystem::path pluginPath();
 
 // A fresh stand-in host with the built plug-in loaded (not yet started).
 class PluginTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     // Startup, asserting it succeeded.
     void start();

@@ -1,0 +1,10 @@
+#include "commands.hpp"
+
+namespace tesselwright_cli {
+
+// Placeholder until the command is written.
+void addRunCommand(CLI::App& app) {
+    app.add_subcommand("run", "(not built yet)");
+}
+
+}  // namespace tesselwright_cli
