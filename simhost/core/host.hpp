@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -106,6 +107,9 @@ class Host {
     AIFilterParameters& parameters() { return parameters_; }
     std::vector<RegisteredFilter>& filters() { return filters_; }
     const std::vector<MessageRecord>& messages() const { return messages_; }
+    // Texts that replace entries of the plug-in's string lists, by string id (tests vary the lists with
+    // them; an empty text stands for a missing entry).
+    std::map<int32_t, std::string>& stringOverrides() { return stringOverrides_; }
     // How many messages are being handled right now (more than 1 inside a nested call).
     int messageDepth() const { return depth_; }
 
@@ -124,6 +128,7 @@ class Host {
     AIFilterParameters parameters_ = nullptr;
     std::vector<RegisteredFilter> filters_;
     std::vector<MessageRecord> messages_;
+    std::map<int32_t, std::string> stringOverrides_;
     std::vector<ShownDialog> shown_;
     std::vector<std::string> failures_;
     int depth_ = 0;
