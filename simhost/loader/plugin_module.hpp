@@ -22,4 +22,15 @@ class PluginModule {
     virtual const std::filesystem::path& path() const = 0;
 };
 
+// What a host reads from a plug-in file without loading it: a Windows library (a file starting with "MZ")
+// is read through its resource section; any other file is taken for a shared library whose resources are
+// in the compiled resource file beside it (see resourceFileFor). Throws HostError.
+ResourceSet readPluginResources(const std::filesystem::path& file);
+
+// The compiled resource file that ships beside a shared-library plug-in: same folder, same stem, ".res".
+std::filesystem::path resourceFileFor(const std::filesystem::path& library);
+
+// Whether the file starts like a Windows executable ("MZ").
+bool isWindowsExecutable(const std::filesystem::path& file);
+
 }  // namespace simhost

@@ -48,6 +48,15 @@ struct DialogTemplate {
     std::vector<DialogItemTemplate> items;
 };
 
+// One resource as listed in its file or module.
+struct ResourceEntry {
+    std::string type;  // as in ResourceSet::present
+    int32_t id = -1;   // the ordinal name, or -1 when the resource is named by `name`
+    std::string name;  // the string name, if it has one
+    uint16_t language = 0;
+    size_t size = 0;  // bytes of data
+};
+
 // Everything a host reads from a plug-in's resources.
 struct ResourceSet {
     std::map<int32_t, std::string> strings;  // string id -> text (UTF-8)
@@ -55,7 +64,12 @@ struct ResourceSet {
     std::optional<PropertyList> propertyList;
     // Every resource present, as (type, id): type names such as "ICON", "GROUP_ICON", "CURSOR",
     // "GROUP_CURSOR", "VERSION", "PIPL", "STRINGTABLE", "DIALOG".
+    // String tables are listed by block number (block n holds string ids (n - 1) * 16 to n * 16 - 1).
     std::set<std::pair<std::string, int32_t>> present;
+    std::vector<ResourceEntry> entries;  // every resource read, in the order found
+    // The version resource's texts ("CompanyName" -> "Vrom") and its file version ("1.0.0.0"), if any.
+    std::map<std::string, std::string> versionStrings;
+    std::string fileVersion;
 
     std::optional<std::string> string(int32_t id) const;
     // Entry `index` of string list `listId` (string id listId + index); empty when there is none.
