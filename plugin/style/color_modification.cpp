@@ -2,10 +2,6 @@
 
 enum { kMaxChannels = 4 };
 
-static AIReal Draw(RandomSource* random) {
-    return random->draw(random->context);
-}
-
 /* The channels of a process colour in their order; 0 for kinds that are not changed (pattern, gradient,
  * custom colour, none): a spot colour's definition belongs to the document, not to the swatch. */
 static int32_t ColorChannels(AIColor* color, AIReal* channels[kMaxChannels]) {
@@ -94,7 +90,7 @@ ColorChange ColorChangeForMode(int32_t mode) {
 
 static void RandomiseChannels(AIReal* channels[], int32_t count, RandomSource* random) {
     for (int32_t i = 0; i < count; ++i)
-        *channels[i] = Draw(random);
+        *channels[i] = DrawRandom(random);
 }
 
 static void NegateChannels(AIReal* channels[], int32_t count) {
@@ -113,8 +109,8 @@ static AIReal ClampChannel(AIReal value) {
 /* Every channel moves first and only then are they clamped, so the draws do not depend on the clamping. */
 static void JitterChannels(AIReal* channels[], int32_t count, RandomSource* random) {
     for (int32_t i = 0; i < count; ++i) {
-        AIReal direction = Draw(random);
-        AIReal amount = Draw(random);
+        AIReal direction = DrawRandom(random);
+        AIReal amount = DrawRandom(random);
         if (direction > 0.5f)
             *channels[i] -= kJitterAmount * amount;
         else
@@ -129,7 +125,7 @@ static void RandomiseOneChannel(AIColor* color, AIReal* channels[], int32_t coun
                                 RandomSource* random) {
     int32_t index = color->kind == kGrayColor ? (channel <= 3 ? 0 : count) : channel - 1;
     if (index < count)
-        *channels[index] = Draw(random);
+        *channels[index] = DrawRandom(random);
 }
 
 bool ModifyFillColor(AIColor* color, ColorChange change, RandomSource* random) {

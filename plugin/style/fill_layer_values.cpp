@@ -2,15 +2,11 @@
 
 #include <cstring>
 
-static AIReal Draw(RandomSource* random) {
-    return random->draw(random->context);
-}
-
 /* A value, times a fresh draw when its switch asks for one. */
 static AIReal MaybeRandomised(AIReal value, int32_t randomSwitch, RandomSource* random) {
     if (randomSwitch == 0)
         return value;
-    return value * Draw(random);
+    return value * DrawRandom(random);
 }
 
 /* A product that is not a number fails every comparison and so takes the floor too. */
@@ -73,7 +69,7 @@ static AIPatternHandle ChooseLayerPattern(const LayerSwitches* switches, LayerKi
     if (switches->swapPatterns == 0)
         return kind == kFrontLayer ? frontPattern : behindPattern;
     // Every layer tosses anew, the front layer included; an exact half goes to the behind pattern.
-    return Draw(random) > 0.5f ? frontPattern : behindPattern;
+    return DrawRandom(random) > 0.5f ? frontPattern : behindPattern;
 }
 
 void ComputeLayerValues(const LayerValueSet* values, const LayerSwitches* switches, LayerKind kind,
@@ -139,7 +135,7 @@ void LinkRepeat(int32_t transformLinking, int32_t repeatIndex, const LayerValueS
 int32_t LayerBlendMode(int32_t storedMode, RandomSource* random) {
     if (storedMode <= kHighestBlendMode)
         return storedMode;
-    double drawn = 1.0 - static_cast<double>(Draw(random)) * -20.0;
+    double drawn = 1.0 - static_cast<double>(DrawRandom(random)) * -20.0;
     // 16 to 20 fold onto Multiply, which so comes up six times in twenty. A draw outside [0, 1) from a
     // faulty source takes the same way rather than an undefined conversion.
     if (!(drawn >= 1.0 && drawn < static_cast<double>(kHighestBlendMode + 1)))
@@ -150,7 +146,7 @@ int32_t LayerBlendMode(int32_t storedMode, RandomSource* random) {
 bool LayerOpacity(int32_t opacitySwitch, RandomSource* random, AIReal* opacity) {
     if (opacitySwitch == 0)
         return false;
-    *opacity = Draw(random);
+    *opacity = DrawRandom(random);
     return true;
 }
 
@@ -158,8 +154,8 @@ AIColor RandomColor(RandomSource* random) {
     AIColor color;
     std::memset(&color, 0, sizeof(color));
     color.kind = kThreeColor;
-    color.c.rgb.red = Draw(random);
-    color.c.rgb.green = Draw(random);
-    color.c.rgb.blue = Draw(random);
+    color.c.rgb.red = DrawRandom(random);
+    color.c.rgb.green = DrawRandom(random);
+    color.c.rgb.blue = DrawRandom(random);
     return color;
 }

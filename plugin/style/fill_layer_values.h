@@ -17,6 +17,10 @@ struct RandomSource {
     void* context;
 };
 
+inline AIReal DrawRandom(RandomSource* random) {
+    return random->draw(random->context);
+}
+
 /* The eight transformation values of one side. Scales in percent, angles in degrees, distance in points. */
 struct LayerValueSet {
     AIReal rotate;

@@ -82,9 +82,9 @@ static int32_t GuardIndex(int32_t index, int32_t count) {
 
 static void DrawIndices(BuildState* state) {
     if (state->parameters->randomFrontPattern != 0)
-        state->frontIndex = RandomIndex(sAIRandom->FloatRnd(), state->patternCount);
+        state->frontIndex = RandomIndex(DrawRandom(&state->random), state->patternCount);
     if (state->parameters->randomBehindPattern != 0)
-        state->behindIndex = RandomIndex(sAIRandom->FloatRnd(), state->patternCount);
+        state->behindIndex = RandomIndex(DrawRandom(&state->random), state->patternCount);
     state->frontIndex = GuardIndex(state->frontIndex, state->patternCount);
     state->behindIndex = GuardIndex(state->behindIndex, state->patternCount);
 }
