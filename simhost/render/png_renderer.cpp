@@ -1,0 +1,401 @@
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <optional>
+
+#include "core/host_error.hpp"
+#include "render.hpp"
+#include "render_model.hpp"
+
+#ifdef SIMHOST_HAVE_CAIRO
+#include <cairo.h>
+#endif
+
+namespace simhost::render {
+
+#ifndef SIMHOST_HAVE_CAIRO
+
+Image renderImage(const Document&, const RenderOptions&) {
+    throw HostError("this build of the host has no cairo, so it cannot draw PNG pictures (SVG works)");
+}
+
+std::vector<std::uint8_t> encodePng(const Image&) {
+    throw HostError("this build of the host has no cairo, so it cannot write PNG pictures (SVG works)");
+}
+
+#else
+
+namespace {
+
+using detail::Affine;
+
+struct SurfaceDeleter {
+    void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
+};
+struct ContextDeleter {
+    void operator()(cairo_t* c) const { cairo_destroy(c); }
+};
+struct PatternDeleter {
+    void operator()(cairo_pattern_t* p) const { cairo_pattern_destroy(p); }
+};
+using Surface = std::unique_ptr<cairo_surface_t, SurfaceDeleter>;
+using Context = std::unique_ptr<cairo_t, ContextDeleter>;
+using Pattern = std::unique_ptr<cairo_pattern_t, PatternDeleter>;
+
+// The largest raster a tile gets, per side and in all.
+constexpr int kMaxTileSide = 2048;
+constexpr double kMaxTilePixels = 4.0 * 1024 * 1024;
+// Pixman computes sample positions in 16.16 fixed point; transforms that would overflow it are drawn as the
+// tile's average colour instead.
+constexpr double kFixedPointLimit = 30000.0;
+
+double length(double x, double y) {
+    return std::sqrt(x * x + y * y);
+}
+
+void appendPath(cairo_t* cr, const Art& art, const Affine& m) {
+    cairo_new_path(cr);
+    const auto& s = art.segments;
+    if (s.empty())
+        return;
+    auto to = [&](AIRealPoint p, double& x, double& y) { m.apply(p.h, p.v, x, y); };
+    double x, y;
+    to(s[0].p, x, y);
+    cairo_move_to(cr, x, y);
+    std::size_t n = s.size();
+    std::size_t count = art.closed ? n : n - 1;
+    for (std::size_t i = 0; i < count; ++i) {
+        const PathSegment& from = s[i];
+        const PathSegment& next = s[(i + 1) % n];
+        double x1, y1, x2, y2, x3, y3;
+        to(from.out, x1, y1);
+        to(next.in, x2, y2);
+        to(next.p, x3, y3);
+        cairo_curve_to(cr, x1, y1, x2, y2, x3, y3);
+    }
+    if (art.closed)
+        cairo_close_path(cr);
+}
+
+class PngRenderer {
+  public:
+    PngRenderer(const Document& document, const RenderOptions& options) : doc_(document), options_(options) {}
+
+    Image render() {
+        if (options_.width <= 0 || options_.height <= 0 || options_.width > 16384 || options_.height > 16384)
+            throw HostError("a picture must be 1 to 16384 pixels wide and high, not " +
+                            std::to_string(options_.width) + "×" + std::to_string(options_.height));
+        page_ = detail::pageFrame(doc_, options_);
+        Surface surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, options_.width, options_.height));
+        Context cr(cairo_create(surface.get()));
+        cairo_set_source_rgb(cr.get(), 1, 1, 1);
+        cairo_paint(cr.get());
+        for (ObjectId id : doc_.topLevelArt())
+            measure(id, page_);
+        for (ObjectId id : doc_.topLevelArt())
+            draw(cr.get(), id, page_, false);
+        if (cairo_status(cr.get()) != CAIRO_STATUS_SUCCESS)
+            throw HostError(std::string("drawing the picture failed: ") +
+                            cairo_status_to_string(cairo_status(cr.get())));
+        cairo_surface_flush(surface.get());
+        Image image;
+        image.width = options_.width;
+        image.height = options_.height;
+        image.stride = cairo_image_surface_get_stride(surface.get());
+        const unsigned char* data = cairo_image_surface_get_data(surface.get());
+        image.pixels.assign(
+            data, data + static_cast<std::size_t>(image.stride) * static_cast<std::size_t>(image.height));
+        return image;
+    }
+
+  private:
+    struct Tile {
+        const PatternSwatch* swatch = nullptr;
+        double needX = 1, needY = 1;                    // the largest size any fill shows the tile at, in pixels
+        std::vector<Surface> levels;                    // level k is about half of level k − 1
+        std::optional<std::array<double, 4> > average;  // premultiplied r, g, b, a
+    };
+
+    // The tile's size on the page under `toDevice`.
+    static void extent(const Tile& t, const Affine& toDevice, double& x, double& y) {
+        x = length(toDevice.a, toDevice.b) * t.swatch->tile.width();
+        y = length(toDevice.c, toDevice.d) * t.swatch->tile.height();
+    }
+
+    Tile* tileOf(const AIPatternStyle& style) {
+        const PatternSwatch* p = doc_.pattern(idOf(style.pattern));
+        if (p == nullptr || !(p->tile.width() > 0) || !(p->tile.height() > 0) || !std::isfinite(p->tile.width()) ||
+            !std::isfinite(p->tile.height()))
+            return nullptr;
+        Tile& t = tiles_[p->id];
+        t.swatch = p;
+        return &t;
+    }
+
+    // First pass: how large each swatch's raster must be for its largest fill.
+    void measure(ObjectId id, const Affine& toDevice) {
+        const Art* a = doc_.art(id);
+        if (a == nullptr)
+            return;
+        for (ObjectId child : a->children)
+            measure(child, toDevice);
+        for (const PaintField& f : doc_.effectiveFields(*a)) {
+            const AIColor& c = f.kind == PaintField::Kind::Fill ? f.color : f.stroke.color;
+            if (c.kind != kPattern)
+                continue;
+            Tile* t = tileOf(c.c.p);
+            auto m = detail::patternMatrix(c.c.p);
+            if (t == nullptr || !m)
+                continue;
+            double x, y;
+            extent(*t, toDevice * *m, x, y);
+            if (std::isfinite(x) && std::isfinite(y)) {
+                t->needX = std::max(t->needX, x);
+                t->needY = std::max(t->needY, y);
+            }
+        }
+    }
+
+    cairo_surface_t* level(Tile& t, std::size_t k) {
+        if (t.levels.empty()) {
+            double nx = std::clamp(std::ceil(t.needX), 1.0, static_cast<double>(kMaxTileSide));
+            double ny = std::clamp(std::ceil(t.needY), 1.0, static_cast<double>(kMaxTileSide));
+            double shrink = std::sqrt(std::max(1.0, nx * ny / kMaxTilePixels));
+            int w = std::max(1, static_cast<int>(nx / shrink)), h = std::max(1, static_cast<int>(ny / shrink));
+            Surface top(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h));
+            Context cr(cairo_create(top.get()));
+            const Bounds& b = t.swatch->tile;
+            Affine toRaster =
+                Affine::scale(w / static_cast<double>(b.width()), -h / static_cast<double>(b.height())) *
+                Affine::translate(-b.left, -b.top);
+            draw(cr.get(), t.swatch->art, toRaster, true);
+            cairo_surface_flush(top.get());
+            t.levels.push_back(std::move(top));
+        }
+        while (t.levels.size() <= k) {
+            cairo_surface_t* from = t.levels.back().get();
+            int fw = cairo_image_surface_get_width(from), fh = cairo_image_surface_get_height(from);
+            int w = std::max(1, (fw + 1) / 2), h = std::max(1, (fh + 1) / 2);
+            Surface half(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h));
+            Context cr(cairo_create(half.get()));
+            cairo_scale(cr.get(), w / static_cast<double>(fw), h / static_cast<double>(fh));
+            cairo_set_source_surface(cr.get(), from, 0, 0);
+            cairo_pattern_set_extend(cairo_get_source(cr.get()), CAIRO_EXTEND_REPEAT);
+            cairo_pattern_set_filter(cairo_get_source(cr.get()), CAIRO_FILTER_BILINEAR);
+            cairo_set_operator(cr.get(), CAIRO_OPERATOR_SOURCE);
+            cairo_paint(cr.get());
+            cairo_surface_flush(half.get());
+            t.levels.push_back(std::move(half));
+        }
+        return t.levels[k].get();
+    }
+
+    std::array<double, 4> average(Tile& t) {
+        if (!t.average) {
+            cairo_surface_t* s = level(t, 0);
+            int w = cairo_image_surface_get_width(s), h = cairo_image_surface_get_height(s);
+            int stride = cairo_image_surface_get_stride(s);
+            const unsigned char* data = cairo_image_surface_get_data(s);
+            double sum[4] = {0, 0, 0, 0};
+            for (int y = 0; y < h; ++y) {
+                const auto* row =
+                    reinterpret_cast<const std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
+                for (int x = 0; x < w; ++x) {
+                    std::uint32_t p = row[x];
+                    sum[0] += (p >> 16) & 0xff;
+                    sum[1] += (p >> 8) & 0xff;
+                    sum[2] += p & 0xff;
+                    sum[3] += p >> 24;
+                }
+            }
+            double n = 255.0 * w * h;
+            t.average = std::array<double, 4>{sum[0] / n, sum[1] / n, sum[2] / n, sum[3] / n};
+        }
+        return *t.average;
+    }
+
+    // Sets the source for a pattern fill; false when nothing can be drawn.
+    bool setPatternSource(cairo_t* cr, const AIPatternStyle& style, const Affine& toDevice) {
+        Tile* t = tileOf(style);
+        auto m = detail::patternMatrix(style);
+        if (t == nullptr || !m)
+            return false;
+        Affine tileToDevice = toDevice * *m;
+        if (!tileToDevice.inverse())
+            return false;
+        double ex, ey;
+        extent(*t, tileToDevice, ex, ey);
+        auto useAverage = [&] {
+            auto avg = average(*t);
+            if (avg[3] <= 0)
+                return false;
+            cairo_set_source_rgba(cr, avg[0] / avg[3], avg[1] / avg[3], avg[2] / avg[3], avg[3]);
+            return true;
+        };
+        if (ex < 2 || ey < 2)
+            return useAverage();
+        // The smallest level that still shows the tile at least as large as the page does.
+        std::size_t k = 0;
+        while (true) {
+            cairo_surface_t* s = level(*t, k);
+            int w = cairo_image_surface_get_width(s), h = cairo_image_surface_get_height(s);
+            if ((w + 1) / 2 < ex || (h + 1) / 2 < ey || (w == 1 && h == 1))
+                break;
+            ++k;
+        }
+        cairo_surface_t* s = level(*t, k);
+        int w = cairo_image_surface_get_width(s), h = cairo_image_surface_get_height(s);
+        const Bounds& b = t->swatch->tile;
+        Affine rasterToTile{b.width() / static_cast<double>(w),   0,      0,
+                            -b.height() / static_cast<double>(h), b.left, b.top};
+        auto toRaster = (tileToDevice * rasterToTile).inverse();
+        if (!toRaster)
+            return false;
+        double largest =
+            std::max({std::abs(toRaster->a), std::abs(toRaster->b), std::abs(toRaster->c), std::abs(toRaster->d)});
+        if (largest * (options_.width + options_.height) > kFixedPointLimit)
+            return useAverage();
+        // The tiling repeats every raster period, so the offset can be folded into one period.
+        toRaster->tx = std::fmod(toRaster->tx, static_cast<double>(w));
+        toRaster->ty = std::fmod(toRaster->ty, static_cast<double>(h));
+        Pattern pattern(cairo_pattern_create_for_surface(s));
+        cairo_pattern_set_extend(pattern.get(), CAIRO_EXTEND_REPEAT);
+        cairo_pattern_set_filter(pattern.get(), CAIRO_FILTER_BILINEAR);
+        cairo_matrix_t matrix = {toRaster->a, toRaster->b, toRaster->c, toRaster->d, toRaster->tx, toRaster->ty};
+        cairo_pattern_set_matrix(pattern.get(), &matrix);
+        cairo_set_source(cr, pattern.get());
+        return true;
+    }
+
+    bool setSource(cairo_t* cr, const AIColor& color, const Affine& toDevice, bool insideTile) {
+        if (color.kind == kPattern)
+            return !insideTile && setPatternSource(cr, color.c.p, toDevice);
+        auto rgb = detail::solidColor(doc_, color);
+        if (!rgb)
+            return false;
+        cairo_set_source_rgb(cr, rgb->r, rgb->g, rgb->b);
+        return true;
+    }
+
+    void draw(cairo_t* cr, ObjectId id, const Affine& toDevice, bool insideTile) {
+        const Art* a = doc_.art(id);
+        if (a == nullptr)
+            return;
+        if (a->kind == ArtKind::Group) {
+            for (ObjectId child : a->children)
+                draw(cr, child, toDevice, insideTile);
+            return;
+        }
+        if (a->segments.empty() || !detail::finiteGeometry(*a))
+            return;
+        auto fields = doc_.effectiveFields(*a);
+        for (auto it = fields.rbegin(); it != fields.rend(); ++it) {
+            const PaintField& f = *it;
+            auto opacity = detail::fieldOpacity(f);
+            if (!opacity || *opacity <= 0)
+                continue;
+            auto op = static_cast<cairo_operator_t>(cairoOperator(f.mode.value_or(0)));
+            cairo_save(cr);
+            if (f.kind == PaintField::Kind::Fill) {
+                if (setSource(cr, f.color, toDevice, insideTile)) {
+                    appendPath(cr, *a, toDevice);
+                    cairo_set_fill_rule(cr,
+                                        a->pathStyle.evenodd ? CAIRO_FILL_RULE_EVEN_ODD : CAIRO_FILL_RULE_WINDING);
+                    cairo_set_operator(cr, op);
+                    if (*opacity >= 1.0) {
+                        cairo_fill(cr);
+                    } else {
+                        cairo_clip(cr);
+                        cairo_paint_with_alpha(cr, *opacity);
+                    }
+                }
+            } else {
+                stroke(cr, *a, f, op, *opacity, toDevice, insideTile);
+            }
+            cairo_restore(cr);
+        }
+    }
+
+    void stroke(cairo_t* cr, const Art& a, const PaintField& f, cairo_operator_t op, double opacity,
+                const Affine& toDevice, bool insideTile) {
+        const AIStrokeStyle& s = f.stroke;
+        double scale = std::sqrt(std::abs(toDevice.determinant()));
+        if (!std::isfinite(s.width) || s.width <= 0)
+            return;
+        if (opacity < 1.0)
+            cairo_push_group(cr);
+        if (!setSource(cr, s.color, toDevice, insideTile)) {
+            if (opacity < 1.0)
+                cairo_pattern_destroy(cairo_pop_group(cr));
+            return;
+        }
+        appendPath(cr, a, toDevice);
+        cairo_set_line_width(cr, s.width * scale);
+        static const cairo_line_cap_t caps[] = {CAIRO_LINE_CAP_BUTT, CAIRO_LINE_CAP_ROUND, CAIRO_LINE_CAP_SQUARE};
+        static const cairo_line_join_t joins[] = {CAIRO_LINE_JOIN_MITER, CAIRO_LINE_JOIN_ROUND,
+                                                  CAIRO_LINE_JOIN_BEVEL};
+        cairo_set_line_cap(cr, s.cap >= 0 && s.cap < 3 ? caps[s.cap] : CAIRO_LINE_CAP_BUTT);
+        cairo_set_line_join(cr, s.join >= 0 && s.join < 3 ? joins[s.join] : CAIRO_LINE_JOIN_MITER);
+        if (std::isfinite(s.miterLimit) && s.miterLimit >= 1)
+            cairo_set_miter_limit(cr, s.miterLimit);
+        if (s.dash.length > 0 && s.dash.length <= kMaxDashComponents) {
+            double dashes[kMaxDashComponents];
+            bool usable = std::isfinite(s.dash.offset);
+            double total = 0;
+            for (int32_t i = 0; i < s.dash.length; ++i) {
+                dashes[i] = s.dash.array[i] * scale;
+                usable = usable && std::isfinite(dashes[i]) && dashes[i] >= 0;
+                total += dashes[i];
+            }
+            if (usable && total > 0)
+                cairo_set_dash(cr, dashes, s.dash.length, s.dash.offset * scale);
+        }
+        if (opacity < 1.0) {
+            cairo_stroke(cr);
+            cairo_pop_group_to_source(cr);
+            cairo_set_operator(cr, op);
+            cairo_paint_with_alpha(cr, opacity);
+        } else {
+            cairo_set_operator(cr, op);
+            cairo_stroke(cr);
+        }
+    }
+
+    const Document& doc_;
+    const RenderOptions& options_;
+    Affine page_;
+    std::map<ObjectId, Tile> tiles_;
+};
+
+cairo_status_t appendBytes(void* closure, const unsigned char* data, unsigned int length) {
+    auto* out = static_cast<std::vector<std::uint8_t>*>(closure);
+    out->insert(out->end(), data, data + length);
+    return CAIRO_STATUS_SUCCESS;
+}
+
+}  // namespace
+
+Image renderImage(const Document& document, const RenderOptions& options) {
+    return PngRenderer(document, options).render();
+}
+
+std::vector<std::uint8_t> encodePng(const Image& image) {
+    if (image.width <= 0 || image.height <= 0 ||
+        image.pixels.size() < static_cast<std::size_t>(image.stride) * static_cast<std::size_t>(image.height))
+        throw HostError("there is no picture to write as PNG");
+    Surface surface(cairo_image_surface_create_for_data(const_cast<unsigned char*>(image.pixels.data()),
+                                                        CAIRO_FORMAT_ARGB32, image.width, image.height,
+                                                        image.stride));
+    std::vector<std::uint8_t> bytes;
+    cairo_status_t status = cairo_surface_write_to_png_stream(surface.get(), appendBytes, &bytes);
+    if (status != CAIRO_STATUS_SUCCESS)
+        throw HostError(std::string("writing the PNG picture failed: ") + cairo_status_to_string(status));
+    return bytes;
+}
+
+#endif
+
+}  // namespace simhost::render
