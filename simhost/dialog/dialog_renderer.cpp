@@ -44,7 +44,8 @@ constexpr Color kTitleTo{166, 202, 240};
 constexpr int kBorder = 4;        // window frame around the client area
 constexpr int kTitle = 19;        // title bar and the line below it
 constexpr double kFontSize = 11;  // MS Sans Serif 8 point at 96 dpi
-constexpr int kArrowWidth = 16;   // spin arrows and drop button
+constexpr int kArrowWidth = 16;   // the drop button of a popup
+constexpr int kSpinWidth = 12;    // the arrows of a spin edit
 
 struct Point {
     double x, y;
