@@ -4,7 +4,7 @@
 
 #include "document/document.hpp"
 
-namespace simhost::report {
+namespace simhost {
 
 namespace {
 
@@ -173,7 +173,7 @@ json colourJson(const Document& document, const AIColor& c) {
     return {{"kind", "unknown"}, {"tag", static_cast<int>(c.kind)}};
 }
 
-json documentJson(const Document& document) {
+json documentToJson(const Document& document) {
     json art = json::array();
     for (ObjectId id : document.topLevelArt())
         art.push_back(artJson(document, id));
@@ -226,4 +226,4 @@ json swatchColours(const Document& document) {
     return out;
 }
 
-}  // namespace simhost::report
+}  // namespace simhost

@@ -11,8 +11,6 @@ namespace simhost {
 
 class Document;
 
-namespace report {
-
 // Everything: "art" (top-level art, in document order), "namedStyles", "symbols", "patterns" (names and
 // tiles), "customColors", "currentPathStyle", "views" and "redraws".
 //
@@ -24,7 +22,7 @@ namespace report {
 // Colour: {"kind": "gray" | "cmyk" | "rgb" | "spot" | "pattern" | "gradient" | "none", channels by name;
 // spot: "name", "tint", "base"; pattern: "pattern" (its name), "shiftDist", "shiftAngle", "scaleH",
 // "scaleV", "rotate", "reflect", "reflectAngle", "shearAngle", "shearAxis", "transform" [a, b, c, d, tx, ty]}.
-nlohmann::json documentJson(const Document& document);
+nlohmann::json documentToJson(const Document& document);
 
 // Every swatch's colours: [{"name", "children": [{"kind": "path", "fill": colour} | {"kind": "group",
 // "fill": colour, "children": [...]}]}], in swatch order.
@@ -32,5 +30,4 @@ nlohmann::json swatchColours(const Document& document);
 
 nlohmann::json colourJson(const Document& document, const AIColor& color);
 
-}  // namespace report
 }  // namespace simhost
