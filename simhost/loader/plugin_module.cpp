@@ -39,7 +39,11 @@ class WindowsPluginModule final : public PluginModule {
             throw HostError(cannotLoad(file) + "Windows could not load it (error " +
                             std::to_string(GetLastError()) + ").");
         try {
-            resources_ = readModuleResources(module_, file.string());
+            try {
+                resources_ = readModuleResources(module_, file.string());
+            } catch (const HostError& unreadable) {
+                throw HostError(cannotLoad(file) + unreadable.what());
+            }
             std::string name = entryPointName(resources_, file);
             entry_ =
                 reinterpret_cast<PluginMainProc>(reinterpret_cast<void*>(GetProcAddress(module_, name.c_str())));
@@ -87,7 +91,11 @@ class SharedLibraryPluginModule final : public PluginModule {
             if (!std::filesystem::exists(resourceFile, error))
                 throw HostError(cannotLoad(file) + "its resource file " + resourceFile.string() +
                                 " is missing (it is built beside the library).");
-            resources_ = readResourceFile(resourceFile);
+            try {
+                resources_ = readResourceFile(resourceFile);
+            } catch (const HostError& unreadable) {
+                throw HostError(cannotLoad(file) + unreadable.what());
+            }
             std::string name = entryPointName(resources_, file);
             dlerror();
             void* symbol = dlsym(handle_, name.c_str());

@@ -65,6 +65,8 @@ class PeImage {
     // Reads the headers; returns the resource directory's address and size (0, 0 when there is none).
     std::pair<uint32_t, uint32_t> readHeaders() {
         ByteReader in = reader();
+        if (bytes_.size() >= 2 && bytes_[0] == 'M' && bytes_[1] == 'Z' && bytes_.size() < 64)
+            fail("it is too short to be a Windows executable");
         if (bytes_.size() < 64 || in.u16() != 0x5A4D)
             fail("it is not a Windows executable (no MZ header)");
         in.seek(0x3C);
