@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <fstream>
 #include <sstream>
+#include <string_view>
 #include <system_error>
 #include <utility>
 
@@ -71,6 +72,9 @@ class Canvas {
     // Text on a baseline, clipped to the box it belongs to.
     virtual void text(double x, double baseline, const std::string& text, const TextStyle& style, int clipX,
                       int clipY, int clipW, int clipH) = 0;
+
+    // How wide the text will be drawn, to wrap long captions.
+    virtual double textWidth(const std::string& text, bool bold) = 0;
 
     void hline(int x, int y, int w, Color c) { rect(x, y, w, 1, c); }
     void vline(int x, int y, int h, Color c) { rect(x, y, 1, h, c); }
@@ -141,6 +145,23 @@ class SvgCanvas : public Canvas {
               << (style.italic ? " font-style=\"italic\"" : "")
               << (style.anchor == Anchor::Middle ? " text-anchor=\"middle\"" : "") << " xml:space=\"preserve\">"
               << escaped(text) << "</text>\n";
+    }
+
+    // The viewer chooses the font, so the width is an estimate from typical glyph widths of an 11 pixel
+    // sans-serif face.
+    double textWidth(const std::string& text, bool bold) override {
+        double width = 0;
+        for (unsigned char c : text) {
+            if (std::string_view(" il.,:;'!|[]()/").find(static_cast<char>(c)) != std::string_view::npos)
+                width += 3.2;
+            else if (c == 'm' || c == 'w' || c == 'M' || c == 'W')
+                width += 9;
+            else if (c >= 'A' && c <= 'Z')
+                width += 7.2;
+            else
+                width += 6.1;
+        }
+        return bold ? width * 1.1 : width;
     }
 
     std::string document(int width, int height) const {
@@ -223,6 +244,15 @@ class CairoCanvas : public Canvas {
         cairo_restore(cr_);
     }
 
+    double textWidth(const std::string& text, bool bold) override {
+        cairo_select_font_face(cr_, "Sans", CAIRO_FONT_SLANT_NORMAL,
+                               bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+        cairo_set_font_size(cr_, kFontSize);
+        cairo_text_extents_t extents;
+        cairo_text_extents(cr_, text.c_str(), &extents);
+        return extents.x_advance;
+    }
+
   private:
     void setColor(Color c) { cairo_set_source_rgb(cr_, c.r / 255.0, c.g / 255.0, c.b / 255.0); }
     void path(const std::vector<Point>& points) {
@@ -279,6 +309,29 @@ void caption(Canvas& c, const Item& item, double x, double baseline, const std::
     c.text(x, baseline, text, style, clipX, clipY, clipW, clipH);
 }
 
+// A static text wraps at spaces to the width of its box, as a Windows static control does.
+std::vector<std::string> wrapped(Canvas& c, const std::string& text, bool bold, int width) {
+    std::vector<std::string> lines;
+    std::string line;
+    std::size_t at = 0;
+    while (at <= text.size()) {
+        std::size_t space = text.find(' ', at);
+        std::string word = text.substr(at, space == std::string::npos ? std::string::npos : space - at);
+        std::string candidate = line.empty() ? word : line + " " + word;
+        if (!line.empty() && c.textWidth(candidate, bold) > width) {
+            lines.push_back(line);
+            line = word;
+        } else {
+            line = candidate;
+        }
+        if (space == std::string::npos)
+            break;
+        at = space + 1;
+    }
+    lines.push_back(line);
+    return lines;
+}
+
 double middleBaseline(int top, int height) {
     return top + height / 2.0 + 4;
 }
@@ -293,9 +346,16 @@ void drawItem(Canvas& c, const Item& item, int ox, int oy) {
     std::string shown = item.displayText();
     Color field = item.enabled ? kWindow : kFace;
     switch (item.kind()) {
-        case ItemKind::TextStatic:
-            caption(c, item, x, y + 10, shown, Anchor::Start, x, y, w, h);
+        case ItemKind::TextStatic: {
+            constexpr int kLineHeight = 13;
+            bool bold = item.font == kADMBoldDialogFont || item.font == kADMBoldPaletteFont;
+            std::vector<std::string> lines =
+                h >= 2 * kLineHeight ? wrapped(c, shown, bold, w) : std::vector<std::string>{shown};
+            for (std::size_t i = 0; i < lines.size(); ++i)
+                caption(c, item, x, y + 10 + kLineHeight * static_cast<double>(i), lines[i], Anchor::Start, x, y,
+                        w, h);
             break;
+        }
         case ItemKind::Frame:
             c.hline(x, y, w, kBlack);
             c.hline(x, y + h - 1, w, kBlack);
