@@ -1,10 +1,276 @@
+// `tesselwright run`: start-up, the settings dialog operated by the user's actions, "Go", shut-down; then
+// the document as SVG and PNG and a JSON report of everything that happened.
+#include <charconv>
+#include <cstdint>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
 #include "commands.hpp"
+#include "core/host.hpp"
+#include "core/host_error.hpp"
+#include "dialog/dialog_toolkit.hpp"
+#include "dialog/user.hpp"
+#include "document/document.hpp"
+#include "loader/plugin_module.hpp"
+#include "render/render.hpp"
+#include "report/document_json.hpp"
+#include "report/output_files.hpp"
+#include "report/parameter_record.hpp"
+#include "report/run_report.hpp"
 
 namespace tesselwright_cli {
 
-// Placeholder until the command is written.
+namespace {
+
+constexpr const char* kSettingsDialog = "Vrom_Tesselwright";
+
+struct RunOptions {
+    std::filesystem::path plugin;
+    std::string out = "tesselwright-result";
+    std::optional<uint64_t> seed;
+    std::optional<std::filesystem::path> randomFile;
+    std::vector<std::string> assignments;
+    std::optional<std::filesystem::path> framesDir;
+    int size = 1000;
+    std::vector<simhost::UserAction> actions;
+};
+
+std::vector<float> readRandomNumbers(const std::filesystem::path& file) {
+    std::ifstream in(file);
+    if (!in)
+        throw simhost::HostError("cannot read the random numbers in " + file.string());
+    std::vector<float> values;
+    std::string line;
+    int number = 0;
+    while (std::getline(in, line)) {
+        ++number;
+        auto begin = line.find_first_not_of(" \t\r");
+        if (begin == std::string::npos || line[begin] == '#')
+            continue;
+        auto end = line.find_last_not_of(" \t\r");
+        std::string text = line.substr(begin, end - begin + 1);
+        float value = 0;
+        auto [stop, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+        if (error != std::errc() || stop != text.data() + text.size() || !(value >= 0.0f && value < 1.0f))
+            throw simhost::HostError(file.string() + ", line " + std::to_string(number) + ": \"" + text +
+                                     "\" is not a number in [0, 1)");
+        values.push_back(value);
+    }
+    return values;
+}
+
+std::vector<simhost::UserAction> readScript(const std::filesystem::path& file) {
+    std::ifstream in(file);
+    if (!in)
+        throw simhost::HostError("cannot read the script " + file.string());
+    std::vector<simhost::UserAction> actions;
+    std::string line;
+    int number = 0;
+    while (std::getline(in, line)) {
+        ++number;
+        auto begin = line.find_first_not_of(" \t\r");
+        if (begin == std::string::npos || line[begin] == '#')
+            continue;
+        try {
+            actions.push_back(simhost::UserAction::parse(line));
+        } catch (const simhost::HostError& error) {
+            throw simhost::HostError(file.string() + ", line " + std::to_string(number) + ": " + error.what());
+        }
+    }
+    return actions;
+}
+
+// Turns the action options into the user's script, in the order they were given.
+std::vector<simhost::UserAction> actionsInOrder(CLI::App& command) {
+    std::vector<simhost::UserAction> actions;
+    std::map<const CLI::Option*, std::size_t> used;
+    for (const CLI::Option* option : command.parse_order()) {
+        std::size_t occurrence = used[option]++;
+        const auto& results = option->results();
+        std::string value = occurrence < results.size() ? results[occurrence] : std::string();
+        std::string name = option->get_name();
+        if (name == "--preset") {
+            actions.push_back(simhost::UserAction::choose(95, value));
+        } else if (name == "--tumble") {
+            actions.push_back(simhost::UserAction::press(81));
+        } else if (name == "--shuffle") {
+            actions.push_back(simhost::UserAction::press(80));
+        } else if (name == "--page") {
+            actions.push_back(simhost::UserAction::page(value));
+        } else if (name == "--type") {
+            actions.push_back(simhost::UserAction::parse("type " + value));
+        } else if (name == "--tick") {
+            actions.push_back(simhost::UserAction::parse("tick " + value));
+        } else if (name == "--untick") {
+            actions.push_back(simhost::UserAction::parse("untick " + value));
+        } else if (name == "--choose") {
+            actions.push_back(simhost::UserAction::parse("choose " + value));
+        } else if (name == "--drag") {
+            actions.push_back(simhost::UserAction::parse("drag " + value));
+        } else if (name == "--move") {
+            actions.push_back(simhost::UserAction::parse("move " + value));
+        } else if (name == "--ok") {
+            actions.push_back(simhost::UserAction::ok());
+        } else if (name == "--cancel") {
+            actions.push_back(simhost::UserAction::cancel());
+        } else if (name == "--script") {
+            for (auto& action : readScript(value))
+                actions.push_back(std::move(action));
+        }
+    }
+    return actions;
+}
+
+void runFilter(const RunOptions& options) {
+    simhost::Host host;
+    uint64_t seed = options.seed.value_or(std::random_device{}());
+    host.random().reseed(seed);
+    if (options.randomFile)
+        host.random().script(readRandomNumbers(*options.randomFile));
+    host.loadPlugin(options.plugin);
+
+    const simhost::Document before = host.document();
+    simhost::OutputFiles outputs(options.out);
+    simhost::render::RenderOptions render;
+    render.width = render.height = options.size;
+
+    int frame = 0;
+    if (options.framesDir) {
+        std::filesystem::create_directories(*options.framesDir);
+        host.dialogs().onAction([&](const simhost::Dialog&, const simhost::UserAction&) {
+            char name[32];
+            std::snprintf(name, sizeof name, "frame-%03d", ++frame);
+            auto file = *options.framesDir / name;
+#ifdef SIMHOST_HAVE_CAIRO
+            auto png = simhost::render::renderPng(host.document(), render);
+            simhost::render::writeFile(file.replace_extension(".png"), std::string(png.begin(), png.end()));
+#else
+            simhost::render::writeFile(file.replace_extension(".svg"),
+                                       simhost::render::renderSvg(host.document(), render));
+#endif
+        });
+    }
+
+    ASErr started = host.startup();
+    ASErr parameters = kCanceledErr;
+    ASErr went = kNoErr;
+    bool ran = false;
+    if (started == kNoErr) {
+        if (!options.assignments.empty()) {
+            // A host replaying a recorded action already holds the record: let the plug-in make it with
+            // its defaults (the user closes that dialog at once), then set the recorded fields.
+            host.dialogs().script(kSettingsDialog, {simhost::UserAction::cancel()});
+            host.getParameters();
+            if (host.parameters() == nullptr)
+                throw simhost::HostError("the plug-in made no parameter record");
+            for (const auto& assignment : options.assignments)
+                simhost::setParameter(host.parameters(), assignment);
+        }
+        host.dialogs().script(kSettingsDialog, options.actions);
+        parameters = host.getParameters();
+        if (parameters == kNoErr) {
+            went = host.go();
+            ran = true;
+        }
+    }
+    host.shutdown();
+
+    if (!host.failures().empty()) {
+        std::string message = host.failures().front();
+        for (std::size_t i = 1; i < host.failures().size(); ++i)
+            message += "; " + host.failures()[i];
+        throw simhost::HostError(message);
+    }
+
+    simhost::RunSummary summary{seed, options.randomFile.has_value(), ran, parameters, went};
+    nlohmann::json report = simhost::runReport(host, before, summary);
+    outputs.write(host.document(), report, render);
+    std::cout << outputs.describe();
+    if (started != kNoErr)
+        setExitCode(1);
+}
+
+}  // namespace
+
 void addRunCommand(CLI::App& app) {
-    app.add_subcommand("run", "(not built yet)");
+    auto options = std::make_shared<RunOptions>();
+    CLI::App* run = app.add_subcommand(
+        "run",
+        "Runs the filter on the built-in sample document: start-up, the settings dialog (OK unless the "
+        "actions say otherwise), Go; writes OUT.svg, OUT.png and the report OUT.json.");
+    options->plugin = defaultPluginPath();
+    run->add_option("--plugin", options->plugin, "The plug-in file (default: the one built beside this program)");
+    run->add_option("--out", options->out, "Where to write: OUT.svg, OUT.png and OUT.json")->capture_default_str();
+    run->add_option("--seed", options->seed, "Seed of the host's random numbers; the same seed gives the same run")
+        ->check(CLI::NonNegativeNumber);
+    run->add_option("--random", options->randomFile,
+                    "A file of random numbers in [0, 1), one per line, used in order instead of the generator");
+    run->add_option("--set", options->assignments, "FIELD=VALUE: sets a field of the record before the run");
+    run->add_option("--size", options->size, "Width and height of the pictures in pixels")
+        ->check(CLI::Range(16, 8000))
+        ->capture_default_str();
+    run->add_option("--frames", options->framesDir, "Writes the preview after every action into this folder");
+
+    auto group = "User actions (performed in the order given)";
+    run->add_option("--preset")
+        ->description("Chooses a preset, e.g. \"Color mix\"")
+        ->group(group)
+        ->take_all()
+        ->expected(1);
+    run->add_flag("--tumble")
+        ->description("Presses \"Tumble\"")
+        ->group(group)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    run->add_flag("--shuffle")
+        ->description("Presses \"Shuffle\"")
+        ->group(group)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    run->add_option("--page")
+        ->description("Shows a page: Front, Behind, Size, Tweak or Settings")
+        ->group(group)
+        ->take_all()
+        ->expected(1);
+    run->add_option("--type")
+        ->description("ID=VALUE: types a value into a spin edit")
+        ->group(group)
+        ->take_all()
+        ->expected(1);
+    run->add_option("--tick")->description("ID: ticks a check box")->group(group)->take_all()->expected(1);
+    run->add_option("--untick")->description("ID: unticks a check box")->group(group)->take_all()->expected(1);
+    run->add_option("--choose")
+        ->description("ID=TEXT: chooses a popup entry, e.g. 90=Multiply")
+        ->group(group)
+        ->take_all()
+        ->expected(1);
+    run->add_option("--drag")
+        ->description("ID=H,V: drags a drag button to a point of the document view")
+        ->group(group)
+        ->take_all()
+        ->expected(1);
+    run->add_option("--move")->description("DX,DY: moves the dialog")->group(group)->take_all()->expected(1);
+    run->add_flag("--ok")
+        ->description("Presses OK (the default at the end)")
+        ->group(group)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    run->add_flag("--cancel")
+        ->description("Presses Cancel")
+        ->group(group)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    run->add_option("--script")
+        ->description("A file of actions, one per line (e.g. \"press 81\", \"type 10=250\")")
+        ->group(group)
+        ->take_all()
+        ->expected(1);
+
+    run->callback([run, options] {
+        options->actions = actionsInOrder(*run);
+        runFilter(*options);
+    });
 }
 
 }  // namespace tesselwright_cli

@@ -1,0 +1,64 @@
+#include "output_files.hpp"
+
+#include <fstream>
+#include <system_error>
+#include <vector>
+
+#include "core/host_error.hpp"
+#include "document/document.hpp"
+
+namespace simhost {
+
+std::filesystem::path OutputFiles::withExtension(const char* extension) const {
+    return std::filesystem::path(stem_.string() + extension);
+}
+
+void OutputFiles::write(const Document& document, nlohmann::json report, const render::RenderOptions& options) {
+    std::vector<std::pair<std::filesystem::path, std::string>> files;
+    files.emplace_back(svg(), render::renderSvg(document, options));
+#ifdef SIMHOST_HAVE_CAIRO
+    std::vector<std::uint8_t> pngBytes = render::renderPng(document, options);
+    files.emplace_back(png(), std::string(pngBytes.begin(), pngBytes.end()));
+    pngWritten_ = true;
+#endif
+    nlohmann::json outputs = {{"svg", svg().filename().string()}, {"json", json().filename().string()}};
+    outputs["png"] = pngWritten_ ? nlohmann::json(png().filename().string()) : nlohmann::json();
+    report["outputs"] = outputs;
+    files.emplace_back(json(), report.dump(2) + "\n");
+
+    std::error_code error;
+    if (stem_.has_parent_path())
+        std::filesystem::create_directories(stem_.parent_path(), error);
+    if (error)
+        throw HostError("cannot create the folder " + stem_.parent_path().string() + ": " + error.message());
+
+    auto temporary = [](const std::filesystem::path& file) {
+        return std::filesystem::path(file.string() + ".part");
+    };
+    for (const auto& [file, bytes] : files) {
+        try {
+            render::writeFile(temporary(file), bytes);
+        } catch (const HostError&) {
+            for (const auto& written : files)
+                std::filesystem::remove(temporary(written.first), error);
+            throw;
+        }
+    }
+    for (const auto& [file, bytes] : files) {
+        std::filesystem::rename(temporary(file), file, error);
+        if (error)
+            throw HostError("cannot write " + file.string() + ": " + error.message());
+    }
+}
+
+std::string OutputFiles::describe() const {
+    std::string text = "Wrote the design to " + svg().string() + "\n";
+    if (pngWritten_)
+        text += "          and " + png().string() + "\n";
+    else
+        text += "          (no PNG: this build of the host has no cairo)\n";
+    text += "The report is " + json().string() + "\n";
+    return text;
+}
+
+}  // namespace simhost

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <filesystem>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "render/render.hpp"
+
+namespace simhost {
+
+class Document;
+
+// The three files a run writes: OUT.svg, OUT.png and the report OUT.json. All are rendered in memory
+// first and then written side by side under temporary names and renamed, so a failure never leaves a
+// half-written set behind.
+class OutputFiles {
+  public:
+    explicit OutputFiles(std::filesystem::path stem) : stem_(std::move(stem)) {}
+
+    std::filesystem::path svg() const { return withExtension(".svg"); }
+    std::filesystem::path png() const { return withExtension(".png"); }
+    std::filesystem::path json() const { return withExtension(".json"); }
+
+    // Renders and writes; the report gains an "outputs" entry naming the files. Throws HostError.
+    void write(const Document& document, nlohmann::json report, const render::RenderOptions& options);
+
+    // One line per file, for the user.
+    std::string describe() const;
+
+  private:
+    std::filesystem::path withExtension(const char* extension) const;
+
+    std::filesystem::path stem_;
+    bool pngWritten_ = false;
+};
+
+}  // namespace simhost
