@@ -7,7 +7,9 @@
 #include "params/filter_parameters.h"
 
 /* Builds the result for the record. The caller sets finalRun (and, for a preview, previewDrawn) first.
- * Returns 0, or the code of the host operation that stopped the run. */
+ * Returns 0, or the code of the host operation that stopped the run. A record asking for more than 1000
+ * repeat layers gets 1000: any count the dialog, the presets or Tumble produce is built in full, while a
+ * stray count from elsewhere cannot hold the host for hours. */
 AIErr BuildStyle(FilterParameters* parameters);
 
 #endif

@@ -17,7 +17,7 @@ const char kDialogName[] = "Vrom_Tesselwright";
 
 // The document's contents; the redraw count and the views are not contents and are not undone.
 nlohmann::json Contents(const simhost::Document& document) {
-    nlohmann::json json = simhost::report::documentJson(document);
+    nlohmann::json json = simhost::documentToJson(document);
     json.erase("redraws");
     json.erase("views");
     return json;
@@ -69,5 +69,34 @@ TEST_F(Preview, CancelLeavesTheDocumentExactlyAsItWas) {
     EXPECT_EQ(Contents(doc()), before);
     expectCleanLedger();
 }
+
+// Endings that find nothing to build still redraw during the dialog, so the window shows the previous
+// preview gone.
+struct EmptyEnding {
+    const char* name;
+    bool removeSwatches;
+    int32_t baseShape;
+};
+
+class NothingToBuild : public Preview, public ::testing::WithParamInterface<EmptyEnding> {};
+
+TEST_P(NothingToBuild, PreviewRedrawsWithoutAResult) {
+    if (GetParam().removeSwatches)
+        doc().clearPatterns();
+    record().baseShape = GetParam().baseShape;
+    host->dialogs().script(kDialogName, {UserAction::press(kShuffleButton), UserAction::ok()});
+    int redraws = doc().redrawCount();
+    ASSERT_EQ(host->getParameters(), kNoErr);
+    EXPECT_GE(doc().redrawCount(), redraws + 2);
+    EXPECT_THAT(doc().topLevelArt(), IsEmpty());
+    expectCleanLedger();
+}
+
+INSTANTIATE_TEST_SUITE_P(Endings, NothingToBuild,
+                         ::testing::Values(EmptyEnding{"no_swatches", true, 0},
+                                           EmptyEnding{"unknown_shape", false, 11}),
+                         [](const ::testing::TestParamInfo<EmptyEnding>& param) {
+                             return std::string(param.param.name);
+                         });
 
 }  // namespace
