@@ -53,7 +53,10 @@ std::string pathData(const Art& art) {
     for (std::size_t i = 0; i < count; ++i) {
         const PathSegment& from = s[i];
         const PathSegment& to = s[(i + 1) % n];
-        if (same(from.out, from.p) && same(to.in, to.p))
+        bool straight = same(from.out, from.p) && same(to.in, to.p);
+        if (straight && art.closed && i + 1 == n)
+            break;  // "Z" draws the closing line
+        if (straight)
             d += "L" + point(to.p);
         else
             d += "C" + point(from.out) + " " + point(to.in) + " " + point(to.p);
