@@ -1,5 +1,7 @@
 // The dialog the init procedure builds: its items, their settings, the pages and the popup lists.
 #include <algorithm>
+#include <cstdlib>
+#include <map>
 #include <optional>
 #include <set>
 
@@ -429,6 +431,106 @@ TEST_F(DialogTest, TheStoredPresetIsShownButNotApplied) {
         kNoErr);
     EXPECT_FLOAT_EQ(record().frontScaleH, 333.0f);
     EXPECT_EQ(record().baseShape, 0);
+}
+
+}  // namespace
+}  // namespace dialog_tests
+
+namespace dialog_tests {
+namespace {
+
+// The init procedure's calls, in the order the host sees them.
+class InitOrder : public DialogTest {
+  protected:
+    void SetUp() override {
+        DialogTest::SetUp();
+        record().dialogBoundsSaved = 1;
+        host->journal().clear();
+        ASSERT_EQ(openDialog({}), kNoErr);
+        const auto& entries = host->journal().entries();
+        auto modal = std::find_if(entries.begin(), entries.end(),
+                                  [](const auto& e) { return e.operation == "ADMDialogSuite.Modal"; });
+        ASSERT_NE(modal, entries.end());
+        init.assign(modal + 1, entries.end());
+    }
+
+    static std::string shortName(const std::string& operation) {
+        return operation.substr(operation.find('.') + 1);
+    }
+    static int32_t leadingId(const std::string& arguments) {
+        return std::atoi(arguments.c_str() + (arguments.rfind("\"", 0) == 0 ? arguments.find(", ") + 2 : 0));
+    }
+
+    std::vector<simhost::JournalEntry> init;
+};
+
+TEST_F(InitOrder, PlacesSizesAndCountsBeforeCreatingItems) {
+    std::vector<std::string> prologue;
+    for (const auto& entry : init) {
+        if (entry.operation == "ADMDialogSuite.CreateItem") {
+            break;
+        }
+        prologue.push_back(shortName(entry.operation));
+    }
+    EXPECT_EQ(prologue, (std::vector<std::string>{"GetUserData", "SetBoundsRect", "Size", "CountPatterns"}));
+}
+
+// What follows the creation of one item of each kind, up to the next creation.
+TEST_F(InitOrder, ConfiguresEachKindInItsOrder) {
+    const std::map<int32_t, std::vector<std::string>> expected = {
+        {8, {"SetIntValue", "SetMinIntValue", "SetMaxIntValue", "SetUnits", "SetNotifyProc"}},
+        {9,
+         {"SetFloatValue", "SetMinFloatValue", "SetMaxFloatValue", "SetUnits", "SetPrecision", "SetNotifyProc"}},
+        {45,
+         {"SetUnits", "SetMinFloatValue", "SetMaxFloatValue", "SetPrecision", "SetFloatValue", "SetNotifyProc"}},
+        {39, {"SetIntValue", "SetMinIntValue", "SetMaxIntValue", "SetUnits", "SetNotifyProc", "Show"}},
+        {38,
+         {"SetFloatValue", "SetMinFloatValue", "SetMaxFloatValue", "SetUnits", "SetPrecision", "SetNotifyProc",
+          "Show"}},
+        {111, {"SetText"}},
+        {112, {"SetText", "Show"}},
+        {95, {}},
+        {90, {"Show"}},
+        {160, {"SetTrackProc"}},
+        {162, {"SetTrackProc", "Show"}},
+        {1, {"SetNotifyProc", "SetText"}},
+        {2, {"SetText"}},
+        {3, {"SetBooleanValue", "SetNotifyProc", "SetText"}},
+        {50, {"SetBooleanValue", "SetNotifyProc", "SetText", "Show"}},
+        {140, {"SetNotifyProc"}},
+    };
+    std::map<int32_t, std::vector<std::string>> seen;
+    std::vector<std::string>* current = nullptr;
+    for (const auto& entry : init) {
+        if (entry.operation == "ADMDialogSuite.CreateItem") {
+            current = &seen[leadingId(entry.arguments)];
+        } else if (entry.operation.rfind("ADMItemSuite.", 0) == 0 && current != nullptr) {
+            current->push_back(shortName(entry.operation));
+        } else if (entry.operation == "ADMDialogSuite.GetItem") {
+            break;  // the list phase
+        }
+    }
+    EXPECT_EQ(seen.size(), 89u);
+    for (const auto& [id, calls] : expected) {
+        EXPECT_EQ(seen[id], calls) << "item " << id;
+    }
+}
+
+TEST_F(InitOrder, FillsTheListsInTheirOrderBeforeTheRefresh) {
+    std::vector<int32_t> popups;
+    std::size_t inserted = 0;
+    for (const auto& entry : init) {
+        if (entry.operation == "ADMItemSuite.SendNotify") {
+            break;
+        }
+        if (entry.operation == "ADMDialogSuite.GetItem") {
+            popups.push_back(leadingId(entry.arguments));
+        }
+        inserted += entry.operation == "ADMListSuite.InsertEntry" ? 1 : 0;
+    }
+    // ... and then the page refresh looks up the Front page's first control.
+    EXPECT_EQ(popups, (std::vector<int32_t>{90, 90, 96, 96, 95, 95, 91, 91, 94, 94, 93, 93, 8}));
+    EXPECT_EQ(inserted, 17u + 18u + 10u + 11u + 14u + 6u);
 }
 
 }  // namespace
