@@ -139,7 +139,10 @@ ASErr ReleaseSuites(SPBasicSuite* basic) {
     ASErr error = kNoErr;
     if (suiteNestingCount == 1)
         error = ReleaseAll(basic);
-    --suiteNestingCount;
+    /* A "Reload" sent from inside a call has already restarted the count; going below 0 would keep every
+     * later call from acquiring its suites. */
+    if (suiteNestingCount > 0)
+        --suiteNestingCount;
     return error;
 }
 

@@ -172,6 +172,36 @@ TEST_F(ParametersTest, GoMarksTheFinalRunAndAnswersZero) {
     EXPECT_EQ(host->journal().count("AIShapeConstructionSuite.NewRect"), 1u);
 }
 
+TEST_F(ParametersTest, GoAfterAPreviewKeepsItInsteadOfBuildingASecondResult) {
+    start();
+    ASSERT_EQ(host->getParameters(), kNoErr);
+    ASSERT_EQ(record()->previewDrawn, 1);
+    host->journal().clear();
+    EXPECT_EQ(host->go(), kNoErr);
+    EXPECT_EQ(record()->finalRun, 1);
+    EXPECT_EQ(record()->previewDrawn, 0);
+    EXPECT_EQ(host->journal().count("AIShapeConstructionSuite.NewRect"), 0u);
+}
+
+TEST_F(ParametersTest, CancelAfterMovingTheDialogReopensItWhereItWas) {
+    start();
+    ASSERT_EQ(host->getParameters(), kNoErr);
+    const simhost::Dialog* first = host->dialogs().last(kSettingsDialog);
+    ASSERT_NE(first, nullptr);
+    const ADMRect place = first->bounds();
+
+    host->dialogs().script(kSettingsDialog, {UserAction::move(30, 20), UserAction::cancel()});
+    EXPECT_EQ(host->getParameters(), kCanceledErr);
+
+    ADMRect reopened{};
+    host->dialogs().script(kSettingsDialog, {UserAction::run([&](simhost::Dialog& d) { reopened = d.bounds(); })});
+    EXPECT_EQ(host->getParameters(), kNoErr);
+    EXPECT_EQ(reopened.left, place.left);
+    EXPECT_EQ(reopened.top, place.top);
+    EXPECT_EQ(reopened.right, place.right);
+    EXPECT_EQ(reopened.bottom, place.bottom);
+}
+
 TEST_F(ParametersTest, GoAnswersZeroWhateverTheBuilderReports) {
     start();
     host->dialogs().script(kSettingsDialog, {UserAction::tick(kPreviewCheck, false), UserAction::ok()});

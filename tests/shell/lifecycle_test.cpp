@@ -119,6 +119,20 @@ TEST_F(ShellTest, ANestedFailureShowsItsErrorDialogInsideTheOuterDialog) {
     EXPECT_EQ(host->ledger().outstanding("suite"), 0u);
 }
 
+TEST_F(ShellTest, AReloadFromInsideACallDoesNotLeaveLaterCallsWithoutSuites) {
+    start();
+    host->dialogs().script("About Dialog", {UserAction::run([&](simhost::Dialog&) {
+                               host->unload();
+                               host->reload();
+                           })});
+    EXPECT_EQ(host->about(), kNoErr);
+    journal().clear();
+    // The next call acquires its suites again and can use them.
+    EXPECT_EQ(host->sendPlain("AI Menu", "AI Go"), kBadSelectorErr);
+    EXPECT_EQ(journal().count(kAcquire), 29u);
+    EXPECT_EQ(itemText("Error Dialog", 3), "!sel");
+}
+
 TEST_F(ShellTest, TheAboutBoxClosesWithItsOkButton) {
     start();
     host->dialogs().script("About Dialog", {UserAction::press(1)});
