@@ -206,8 +206,14 @@ void addRunCommand(CLI::App& app) {
     options->plugin = defaultPluginPath();
     run->add_option("--plugin", options->plugin, "The plug-in file (default: the one built beside this program)");
     run->add_option("--out", options->out, "Where to write: OUT.svg, OUT.png and OUT.json")->capture_default_str();
-    run->add_option("--seed", options->seed, "Seed of the host's random numbers; the same seed gives the same run")
-        ->check(CLI::NonNegativeNumber);
+    run->add_option("--seed", options->seed,
+                    "Seed of the host's random numbers (a whole number from 0); the same seed gives the same run")
+        ->check(CLI::Validator(
+            [](const std::string& text) {
+                bool digits = !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+                return digits ? std::string() : "the seed must be a whole number from 0, not \"" + text + "\"";
+            },
+            "SEED"));
     run->add_option("--random", options->randomFile,
                     "A file of random numbers in [0, 1), one per line, used in order instead of the generator");
     run->add_option("--set", options->assignments, "FIELD=VALUE: sets a field of the record before the run");
