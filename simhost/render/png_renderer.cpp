@@ -263,7 +263,10 @@ class PngRenderer {
         toRaster->ty = std::fmod(toRaster->ty, static_cast<double>(h));
         Pattern pattern(cairo_pattern_create_for_surface(s));
         cairo_pattern_set_extend(pattern.get(), CAIRO_EXTEND_REPEAT);
-        cairo_pattern_set_filter(pattern.get(), CAIRO_FILTER_BILINEAR);
+        // The level is at least as fine as the page, so the nearest raster pixel is good enough and far
+        // cheaper; a raster capped below the page's size is smoothed instead.
+        bool fineEnough = w >= ex * 0.999 && h >= ey * 0.999;
+        cairo_pattern_set_filter(pattern.get(), fineEnough ? CAIRO_FILTER_FAST : CAIRO_FILTER_BILINEAR);
         cairo_matrix_t matrix = {toRaster->a, toRaster->b, toRaster->c, toRaster->d, toRaster->tx, toRaster->ty};
         cairo_pattern_set_matrix(pattern.get(), &matrix);
         cairo_set_source(cr, pattern.get());

@@ -31,7 +31,9 @@
 //     transform the record's own matrix, applied to tile coordinates before everything else.
 // In SVG the tile is defined once per swatch and every fill is a <pattern> whose patternTransform is T.
 // With cairo each swatch is drawn once as a raster (plus halved copies for small fills) and each fill is a
-// repeating surface pattern under T; a tile smaller than two pixels on the page is painted as its average
+// repeating surface pattern under T, sampled at the nearest raster pixel (the raster is at least as fine as
+// the page) or smoothed where a very large tile had to be capped; a tile smaller than two pixels on the page,
+// or one sheared so far that the rasteriser's fixed-point numbers would overflow, is painted as its average
 // colour, which is what the eye would see.
 //
 // Blend modes. The field's "Mode" maps one to one; any other value paints as normal:
