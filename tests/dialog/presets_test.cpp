@@ -316,6 +316,20 @@ TEST_F(DialogTest, TumbleDrawsInItsOrder) {
     EXPECT_EQ(p.repeatCount, 1);
 }
 
+// The dialog's own count (the first) succeeds, Tumble's fails: no patterns to draw from.
+TEST_F(DialogTest, TumbleTakesAFailingCountAsNoPatterns) {
+    useSwatches(12);
+    record().preview = 0;
+    host->faults().failCall("AIPatternSuite.CountPatterns", 2, kBadParameterErr);
+    host->random().script(std::vector<float>(46, 0.99f));
+    ASSERT_EQ(openDialog({UserAction::run([](Dialog& dialog) { EXPECT_EQ(dialog.at(8).maxValue(), 11.0); }),
+                          UserAction::press(81)}),
+              kNoErr);
+    EXPECT_EQ(record().frontPatternIndex, 0);
+    EXPECT_EQ(record().behindPatternIndex, 0);
+    EXPECT_NEAR(record().frontScaleH, 713.0f, 1e-3);
+}
+
 TEST_F(DialogTest, TumbleWithPreviewLeavesOnePreview) {
     const std::size_t before = artCount();
     ASSERT_EQ(openDialog({UserAction::press(81), UserAction::press(81)}), kNoErr);
