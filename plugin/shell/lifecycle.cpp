@@ -10,6 +10,9 @@ ASErr Startup(SPMessageData* message) {
     ASErr error = sSPBlocks->AllocateBlock(sizeof(PluginGlobals), "globals", &block);
     if (error != kNoErr)
         return error;
+    /* Registration writes into the block; a host that reports success without one has none to give. */
+    if (block == nullptr)
+        return kOutOfMemoryErr;
     gGlobals = static_cast<PluginGlobals*>(block);
     return RegisterFilters(message);
 }
