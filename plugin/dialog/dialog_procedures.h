@@ -16,7 +16,7 @@ enum DialogItemID {
     kBehindPatternSpin = 30,
     kBehindScaleVSpin = 33,
     kZoomSpin = 45,
-    kFrontSettingsRotateCheckBox = 50,
+    kRandomFrontRotateCheckBox = 50,
     kRandomFrontPatternCheckBox = 53,
     kRandomBehindPatternCheckBox = 61,
     kShuffleButton = 80,

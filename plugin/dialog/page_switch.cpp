@@ -30,7 +30,7 @@ const PageMembers kPageMembers[kPageCount] = {Members(kFrontMembers), Members(kB
 
 /* The value control a page refresh notifies first, by page number - 1. */
 const int32_t kPageFirstControl[kPageCount] = {kFrontPatternSpin, kBehindPatternSpin, kShapeWidthSpin,
-                                               kPatternBlendPopup, kFrontSettingsRotateCheckBox};
+                                               kPatternBlendPopup, kRandomFrontRotateCheckBox};
 
 void SetItemFont(ADMDialogRef dialog, int32_t id, int32_t font) {
     ADMItemRef item = sADMDialog->GetItem(dialog, id);
