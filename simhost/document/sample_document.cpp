@@ -51,9 +51,9 @@ void Document::buildSample() {
 
     // Checker: gray, the simplest tile.
     addPatternFromArt("Checker", {0, 0, 40, 40},
-                      {path(rect(0, 0, 40, 40), gray(0.08f)), path(rect(0, 20, 20, 40), gray(0.72f)),
-                       path(rect(20, 0, 40, 20), gray(0.72f)), path(circle(10, 10, 4), gray(0.35f)),
-                       path(circle(30, 30, 4), gray(0.35f))});
+                      {path(rect(0, 0, 40, 40), gray(0.04f)), path(rect(0, 20, 20, 40), gray(0.42f)),
+                       path(rect(20, 0, 40, 20), gray(0.42f)), path(circle(10, 10, 4), gray(0.2f)),
+                       path(circle(30, 30, 4), gray(0.2f))});
 
     // Dots: RGB, with quarter dots at the corners that meet across the tile's edges.
     std::vector<ObjectId> dots = {path(rect(0, 0, 40, 40), rgb(0.98f, 0.94f, 0.84f)),

@@ -1,5 +1,6 @@
 #include "document_json.hpp"
 
+#include <charconv>
 #include <cmath>
 
 #include "document/document.hpp"
@@ -10,8 +11,15 @@ namespace {
 
 using nlohmann::json;
 
-json number(double v) {
-    return std::isfinite(v) ? json(v) : json(nullptr);
+// A 32-bit real as the shortest decimal that reads back as the same real (0.22, not 0.2199999988).
+json number(float v) {
+    if (!std::isfinite(v))
+        return nullptr;
+    char buffer[32];
+    auto end = std::to_chars(buffer, buffer + sizeof buffer, v).ptr;
+    double shortest = v;
+    std::from_chars(buffer, end, shortest);
+    return shortest;
 }
 
 json point(AIRealPoint p) {
