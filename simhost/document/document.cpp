@@ -23,7 +23,10 @@ void reverseSegments(std::vector<PathSegment>& segments) {
         std::swap(s.in, s.out);
 }
 
+// Points that are not finite have no place on a page; they are left out of every bounds.
 void extend(std::optional<Bounds>& b, AIRealPoint p) {
+    if (!std::isfinite(p.h) || !std::isfinite(p.v))
+        return;
     if (!b) {
         b = Bounds{p.h, p.v, p.h, p.v};
         return;

@@ -163,11 +163,14 @@ TEST(RenderSvg, NeverWritesNonFiniteNumbers) {
     AIPatternStyle layer = patternStyle(small.pattern);
     layer.shearAngle = INFINITY;
     small.fill(layer, Document::rgb(NAN, 0, 0));
-    small.doc.newRectangular(Document::Shape::Rect, NAN, 0, 0, 1, false);
+    // Art that cannot be drawn must not spoil the page's frame.
+    ObjectId broken = small.doc.newRectangular(Document::Shape::Rect, NAN, 0, 0, 1, false);
+    small.doc.art(broken)->segments[1].p.h = INFINITY;
     std::string svg = render::renderSvg(small.doc);
     EXPECT_EQ(svg.find("nan"), std::string::npos);
     EXPECT_EQ(svg.find("inf"), std::string::npos);
-    EXPECT_NE(svg.find("<path"), std::string::npos);  // the stroke still shows
+    EXPECT_NE(svg.find("<path"), std::string::npos);                          // the stroke still shows
+    EXPECT_NE(svg.find("matrix(22.5 0 0 -22.5 50 950)"), std::string::npos);  // framed by the drawable art
 }
 
 #ifdef SIMHOST_HAVE_CAIRO
