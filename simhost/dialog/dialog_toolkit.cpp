@@ -302,6 +302,17 @@ Dialog& DialogToolkit::openDialog(std::string name, ADMRect bounds, ADMUserData 
 void DialogToolkit::close(Dialog& dialog, int32_t result) {
     dialog.close(result);
     std::erase(open_, &dialog);
+    // Ended dialogs stay in memory for a while, so a stale handle never aliases a new dialog's and tests
+    // can look at what a run left; a long session keeps only the latest of them.
+    std::size_t ended = dialogs_.size() - open_.size();
+    for (auto it = dialogs_.begin(); ended > kKeptEndedDialogs && it != dialogs_.end();) {
+        if ((*it)->open()) {
+            ++it;
+        } else {
+            it = dialogs_.erase(it);
+            --ended;
+        }
+    }
 }
 
 std::vector<Dialog*> DialogToolkit::openDialogs() const {

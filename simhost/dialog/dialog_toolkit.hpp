@@ -213,6 +213,8 @@ class DialogToolkit {
   public:
     static constexpr int32_t kDefaultLeft = 100;
     static constexpr int32_t kDefaultTop = 80;
+    // How many ended dialogs history() keeps.
+    static constexpr std::size_t kKeptEndedDialogs = 64;
 
     DialogToolkit();
     ~DialogToolkit();
@@ -248,7 +250,8 @@ class DialogToolkit {
                        ADMUserData data = nullptr);
     void close(Dialog& dialog, int32_t result);
 
-    // Open dialogs, innermost last; and every dialog ever made, in order of opening.
+    // Open dialogs, innermost last; and the dialogs made so far (all open ones and the latest ended ones),
+    // in order of opening.
     std::vector<Dialog*> openDialogs() const;
     Dialog* innermost() const;
     const std::vector<std::unique_ptr<Dialog>>& history() const { return dialogs_; }

@@ -374,4 +374,23 @@ TEST_F(ToolkitTest, NestedModalRunsInsideTheOuterOne) {
     EXPECT_TRUE(host.ledger().violations().empty());
 }
 
+TEST_F(ToolkitTest, ALongSessionKeepsOnlyTheLatestEndedDialogs) {
+    host.dialogs().provideTemplate(smallTemplate(500));
+    ADMItemRef firstOk = nullptr;
+    host.dialogs().onOpen([&](const Dialog& d) {
+        if (firstOk == nullptr)
+            firstOk = d.at(1).ref();
+    });
+    const std::size_t runs = simhost::DialogToolkit::kKeptEndedDialogs + 6;
+    for (std::size_t i = 0; i < runs; ++i)
+        ASSERT_EQ(dialogs->Modal(nullptr, "Small", 500, 0, nullptr, nullptr), 1);
+    EXPECT_EQ(host.dialogs().history().size(), simhost::DialogToolkit::kKeptEndedDialogs + 1);
+    EXPECT_EQ(host.dialogs().history().front().get(), &dialog) << "open dialogs are never dropped";
+    EXPECT_EQ(host.shown().size(), runs);
+
+    // A handle of a long-gone dialog is still only a stale handle.
+    EXPECT_EQ(items->GetIntValue(firstOk), 0);
+    EXPECT_EQ(host.ledger().violations().size(), 1u);
+}
+
 }  // namespace
