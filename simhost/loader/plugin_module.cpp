@@ -31,13 +31,27 @@ std::string entryPointName(const ResourceSet& resources, const std::filesystem::
 
 #ifdef _WIN32
 
+// The system's own sentence for an error code, with its number.
+std::string systemMessage(DWORD code) {
+    char buffer[512] = {};
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                                  buffer, sizeof buffer, nullptr);
+    std::string text(buffer, length);
+    // Messages that expect the file's name say "%1"; the caller names the file already.
+    for (size_t at = text.find("%1"); at != std::string::npos; at = text.find("%1"))
+        text.replace(at, 2, "the file");
+    while (!text.empty() &&
+           (text.back() == '\n' || text.back() == '\r' || text.back() == ' ' || text.back() == '.'))
+        text.pop_back();
+    return (text.empty() ? "unknown error" : text) + " (error " + std::to_string(code) + ").";
+}
+
 class WindowsPluginModule final : public PluginModule {
   public:
     explicit WindowsPluginModule(const std::filesystem::path& file) : path_(file) {
         module_ = LoadLibraryW(file.wstring().c_str());
         if (module_ == nullptr)
-            throw HostError(cannotLoad(file) + "Windows could not load it (error " +
-                            std::to_string(GetLastError()) + ").");
+            throw HostError(cannotLoad(file) + "Windows could not load it: " + systemMessage(GetLastError()));
         try {
             try {
                 resources_ = readModuleResources(module_, file.string());
