@@ -9,20 +9,23 @@ step() { printf '\n== %s\n' "$*"; }
 
 scripts/setup.sh
 
+step "win32: the shippable Vrom_Tesselwright.aip"
+cmake --preset win32 >/dev/null
+cmake --build --preset win32
+
 step "Linux build and tests"
 cmake --preset linux >/dev/null
 cmake --build --preset linux
 ctest --preset linux -j2
+
+step "win32: the artefact checked statically"
+.ci/check-win32.sh build/win32 build/linux/bin/tesselwright
 
 step "Linux build and tests with AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake --preset linux-asan >/dev/null
 cmake --build --preset linux-asan
 ctest --preset linux-asan -j2
 
-step "win32: the shippable Vrom_Tesselwright.aip, checked statically"
-cmake --preset win32 >/dev/null
-cmake --build --preset win32
-.ci/check-win32.sh build/win32 build/linux/bin/tesselwright
 
 step "win64: tesselwright.exe under wine64 agrees with the Linux build"
 cmake --preset win64 >/dev/null
