@@ -99,6 +99,7 @@ TEST_F(CommandLine, ScriptedRandomNumbersThatRunOutAreAClearError) {
 }
 
 struct BadInvocation {
+    const char* name;
     const char* arguments;
     const char* message;  // a part of the error text
 };
@@ -115,12 +116,17 @@ TEST_P(BadInvocations, EndWithAClearMessageAndWriteNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     CommandLine, BadInvocations,
-    ::testing::Values(BadInvocation{"run --no-such-option", "no-such-option"},
-                      BadInvocation{"run --plugin /nonexistent/plugin.so", "/nonexistent/plugin.so"},
-                      BadInvocation{"run --set noSuchField=1", "noSuchField"},
-                      BadInvocation{"run --set repeatCount=many", "many"}, BadInvocation{"run --seed -3", "seed"},
-                      BadInvocation{"run --type 999=5", "999"}, BadInvocation{"run --page Nowhere", "Nowhere"},
-                      BadInvocation{"run --random /nonexistent/numbers.txt", "numbers.txt"}));
+    ::testing::Values(BadInvocation{"UnknownOption", "run --no-such-option", "no-such-option"},
+                      BadInvocation{"MissingPlugin", "run --plugin /nonexistent/plugin.so",
+                                    "/nonexistent/plugin.so"},
+                      BadInvocation{"UnknownField", "run --set noSuchField=1", "noSuchField"},
+                      BadInvocation{"MalformedValue", "run --set repeatCount=many", "many"},
+                      BadInvocation{"NegativeSeed", "run --seed -3", "seed"},
+                      BadInvocation{"MissingItem", "run --type 999=5", "999"},
+                      BadInvocation{"UnknownPage", "run --page Nowhere", "Nowhere"},
+                      BadInvocation{"HiddenItem", "run --tick 69", "hidden"},
+                      BadInvocation{"MissingRandomFile", "run --random /nonexistent/numbers.txt", "numbers.txt"}),
+    [](const ::testing::TestParamInfo<BadInvocation>& info) { return std::string(info.param.name); });
 
 TEST_F(CommandLine, InspectShowsWhatAHostReads) {
     Outcome inspect =
