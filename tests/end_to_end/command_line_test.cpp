@@ -126,7 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BadInvocation{"UnknownPage", "run --page Nowhere", "Nowhere"},
                       BadInvocation{"HiddenItem", "run --tick 69", "hidden"},
                       BadInvocation{"MissingRandomFile", "run --random /nonexistent/numbers.txt", "numbers.txt"}),
-    [](const ::testing::TestParamInfo<BadInvocation>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<BadInvocation>& invocation) { return std::string(invocation.param.name); });
 
 TEST_F(CommandLine, InspectShowsWhatAHostReads) {
     Outcome inspect =
