@@ -22,10 +22,6 @@ Image renderImage(const Document&, const RenderOptions&) {
     throw HostError("this build of the host has no cairo, so it cannot draw PNG pictures (SVG works)");
 }
 
-std::vector<std::uint8_t> encodePng(const Image&) {
-    throw HostError("this build of the host has no cairo, so it cannot write PNG pictures (SVG works)");
-}
-
 #else
 
 namespace {
@@ -373,30 +369,10 @@ class PngRenderer {
     std::map<ObjectId, Tile> tiles_;
 };
 
-cairo_status_t appendBytes(void* closure, const unsigned char* data, unsigned int length) {
-    auto* out = static_cast<std::vector<std::uint8_t>*>(closure);
-    out->insert(out->end(), data, data + length);
-    return CAIRO_STATUS_SUCCESS;
-}
-
 }  // namespace
 
 Image renderImage(const Document& document, const RenderOptions& options) {
     return PngRenderer(document, options).render();
-}
-
-std::vector<std::uint8_t> encodePng(const Image& image) {
-    if (image.width <= 0 || image.height <= 0 ||
-        image.pixels.size() < static_cast<std::size_t>(image.stride) * static_cast<std::size_t>(image.height))
-        throw HostError("there is no picture to write as PNG");
-    Surface surface(cairo_image_surface_create_for_data(const_cast<unsigned char*>(image.pixels.data()),
-                                                        CAIRO_FORMAT_ARGB32, image.width, image.height,
-                                                        image.stride));
-    std::vector<std::uint8_t> bytes;
-    cairo_status_t status = cairo_surface_write_to_png_stream(surface.get(), appendBytes, &bytes);
-    if (status != CAIRO_STATUS_SUCCESS)
-        throw HostError(std::string("writing the PNG picture failed: ") + cairo_status_to_string(status));
-    return bytes;
 }
 
 #endif
