@@ -87,7 +87,7 @@ constexpr int32_t CountOf(const char* const (&)[N]) {
     return N;
 }
 
-struct PopupListSpec {
+struct PopupListDefinition {
     int32_t id;
     const char* const* entries;
     int32_t entryCount;
@@ -96,7 +96,7 @@ struct PopupListSpec {
 };
 
 /* The list phase's order. */
-const PopupListSpec kPopupLists[] = {
+const PopupListDefinition kPopupLists[] = {
     {kPatternBlendPopup, kPatternBlendEntries, CountOf(kPatternBlendEntries), &FilterParameters::patternBlendMode,
      ValueChangeHandler},
     {kFillBlendPopup, kFillBlendEntries, CountOf(kFillBlendEntries), &FilterParameters::fillBlendMode,
@@ -108,29 +108,30 @@ const PopupListSpec kPopupLists[] = {
      ValueChangeHandler},
 };
 
-void FillPopupList(ADMDialogRef dialog, const PopupListSpec& spec, const FilterParameters* parameters) {
-    ADMItemRef popup = sADMDialog->GetItem(dialog, spec.id);
+void FillPopupList(ADMDialogRef dialog, const PopupListDefinition& definition,
+                   const FilterParameters* parameters) {
+    ADMItemRef popup = sADMDialog->GetItem(dialog, definition.id);
     if (popup == nullptr) {
         return;
     }
     ADMListRef list = sADMItem->GetList(popup);
-    sADMItem->SetNotifyProc(sADMDialog->GetItem(dialog, spec.id), spec.procedure);
+    sADMItem->SetNotifyProc(sADMDialog->GetItem(dialog, definition.id), definition.procedure);
     if (list == nullptr) {
         return;
     }
     /* Ids equal positions: the stored value is the position of the chosen entry, both ways. */
-    for (int32_t i = 0; i < spec.entryCount; ++i) {
+    for (int32_t i = 0; i < definition.entryCount; ++i) {
         ADMEntryRef entry = sADMList->InsertEntry(list, i);
         if (entry == nullptr) {
             continue;
         }
-        sADMEntry->SetText(entry, spec.entries[i]);
+        sADMEntry->SetText(entry, definition.entries[i]);
         sADMEntry->SetID(entry, i);
     }
-    ADMEntryRef chosen = sADMList->IndexEntry(list, parameters->*spec.field);
+    ADMEntryRef chosen = sADMList->IndexEntry(list, parameters->*definition.field);
     /* A preset index no list entry matches (a record from before presets were stored) shows " Reset"
      * without applying it: choosing a preset is what applies one. */
-    if (chosen == nullptr && spec.id == kPresetsPopup) {
+    if (chosen == nullptr && definition.id == kPresetsPopup) {
         chosen = sADMList->IndexEntry(list, 0);
     }
     if (chosen != nullptr) {
@@ -141,8 +142,8 @@ void FillPopupList(ADMDialogRef dialog, const PopupListSpec& spec, const FilterP
 }  // namespace
 
 void FillPopupLists(ADMDialogRef dialog, const FilterParameters* parameters) {
-    for (const PopupListSpec& spec : kPopupLists) {
-        FillPopupList(dialog, spec, parameters);
+    for (const PopupListDefinition& definition : kPopupLists) {
+        FillPopupList(dialog, definition, parameters);
     }
 }
 

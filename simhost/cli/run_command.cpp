@@ -40,11 +40,13 @@ struct RunOptions {
     std::vector<simhost::UserAction> actions;
 };
 
-std::vector<float> readRandomNumbers(const std::filesystem::path& file) {
+// Calls `take` with the text of every line of the file that is neither blank nor a comment ("#..."); an
+// error it throws gains the file and line number.
+template <typename Take>
+void forEachLine(const std::filesystem::path& file, const char* what, Take take) {
     std::ifstream in(file);
     if (!in)
-        throw simhost::HostError("cannot read the random numbers in " + file.string());
-    std::vector<float> values;
+        throw simhost::HostError("cannot read " + std::string(what) + " " + file.string());
     std::string line;
     int number = 0;
     while (std::getline(in, line)) {
@@ -53,35 +55,30 @@ std::vector<float> readRandomNumbers(const std::filesystem::path& file) {
         if (begin == std::string::npos || line[begin] == '#')
             continue;
         auto end = line.find_last_not_of(" \t\r");
-        std::string text = line.substr(begin, end - begin + 1);
-        float value = 0;
-        auto [stop, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-        if (error != std::errc() || stop != text.data() + text.size() || !(value >= 0.0f && value < 1.0f))
-            throw simhost::HostError(file.string() + ", line " + std::to_string(number) + ": \"" + text +
-                                     "\" is not a number in [0, 1)");
-        values.push_back(value);
-    }
-    return values;
-}
-
-std::vector<simhost::UserAction> readScript(const std::filesystem::path& file) {
-    std::ifstream in(file);
-    if (!in)
-        throw simhost::HostError("cannot read the script " + file.string());
-    std::vector<simhost::UserAction> actions;
-    std::string line;
-    int number = 0;
-    while (std::getline(in, line)) {
-        ++number;
-        auto begin = line.find_first_not_of(" \t\r");
-        if (begin == std::string::npos || line[begin] == '#')
-            continue;
         try {
-            actions.push_back(simhost::UserAction::parse(line));
+            take(line.substr(begin, end - begin + 1));
         } catch (const simhost::HostError& error) {
             throw simhost::HostError(file.string() + ", line " + std::to_string(number) + ": " + error.what());
         }
     }
+}
+
+std::vector<float> readRandomNumbers(const std::filesystem::path& file) {
+    std::vector<float> values;
+    forEachLine(file, "the random numbers in", [&](const std::string& text) {
+        float value = 0;
+        auto [stop, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+        if (error != std::errc() || stop != text.data() + text.size() || !(value >= 0.0f && value < 1.0f))
+            throw simhost::HostError("\"" + text + "\" is not a number in [0, 1)");
+        values.push_back(value);
+    });
+    return values;
+}
+
+std::vector<simhost::UserAction> readScript(const std::filesystem::path& file) {
+    std::vector<simhost::UserAction> actions;
+    forEachLine(file, "the script",
+                [&](const std::string& text) { actions.push_back(simhost::UserAction::parse(text)); });
     return actions;
 }
 

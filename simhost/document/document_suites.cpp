@@ -279,9 +279,9 @@ bool finite(std::initializer_list<float> values) {
 // More corners than any screen can show would only exhaust memory.
 constexpr int32_t kMaxCorners = 100000;
 
-ASErr HOSTAPI NewRect(AIReal top, AIReal left, AIReal bottom, AIReal right, AIBoolean reversed,
-                      AIArtHandle* newArt) {
-    const std::string op = "AIShapeConstructionSuite.NewRect";
+// Rectangles and ovals take the same four edges; only the outline differs.
+ASErr newRectangularArt(const std::string& op, Document::Shape shape, AIReal top, AIReal left, AIReal bottom,
+                        AIReal right, AIBoolean reversed, AIArtHandle* newArt) {
     if (ASErr fault =
             host().enter(op, args(text(top), text(left), text(bottom), text(right), std::to_string(reversed))))
         return fault;
@@ -289,24 +289,20 @@ ASErr HOSTAPI NewRect(AIReal top, AIReal left, AIReal bottom, AIReal right, AIBo
         return nullOut(op);
     if (!finite({top, left, bottom, right}))
         return kBadParameterErr;
-    *newArt =
-        handleOf<AIArtHandle>(doc().newRectangular(Document::Shape::Rect, top, left, bottom, right, reversed));
+    *newArt = handleOf<AIArtHandle>(doc().newRectangular(shape, top, left, bottom, right, reversed));
     return kNoErr;
+}
+
+ASErr HOSTAPI NewRect(AIReal top, AIReal left, AIReal bottom, AIReal right, AIBoolean reversed,
+                      AIArtHandle* newArt) {
+    return newRectangularArt("AIShapeConstructionSuite.NewRect", Document::Shape::Rect, top, left, bottom, right,
+                             reversed, newArt);
 }
 
 ASErr HOSTAPI NewInscribedOval(AIReal top, AIReal left, AIReal bottom, AIReal right, AIBoolean reversed,
                                AIArtHandle* newArt) {
-    const std::string op = "AIShapeConstructionSuite.NewInscribedOval";
-    if (ASErr fault =
-            host().enter(op, args(text(top), text(left), text(bottom), text(right), std::to_string(reversed))))
-        return fault;
-    if (newArt == nullptr)
-        return nullOut(op);
-    if (!finite({top, left, bottom, right}))
-        return kBadParameterErr;
-    *newArt =
-        handleOf<AIArtHandle>(doc().newRectangular(Document::Shape::Oval, top, left, bottom, right, reversed));
-    return kNoErr;
+    return newRectangularArt("AIShapeConstructionSuite.NewInscribedOval", Document::Shape::Oval, top, left, bottom,
+                             right, reversed, newArt);
 }
 
 ASErr HOSTAPI NewRegularPolygon(int32_t numSides, AIReal centerX, AIReal centerY, AIReal radius,

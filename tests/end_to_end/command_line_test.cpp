@@ -1,5 +1,6 @@
 // The command line as a user meets it: real processes, real files.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstdio>
@@ -10,33 +11,20 @@
 #include <sstream>
 #include <string>
 
+#include "support/command_runner.hpp"
+
 namespace fs = std::filesystem;
 
 namespace {
 
-struct Outcome {
-    int status = -1;
-    std::string output;  // stdout and stderr together
-};
+using testing_support::CommandOutcome;
 
 fs::path program() {
-    const char* bin = std::getenv("TESSELWRIGHT_BIN");
-    return bin ? fs::path(bin) : fs::path();
+    return testing_support::tesselwrightProgram();
 }
 
-Outcome runProgram(const std::string& arguments) {
-    std::string command = "'" + program().string() + "' " + arguments + " 2>&1";
-    Outcome outcome;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return outcome;
-    std::array<char, 4096> buffer{};
-    std::size_t n = 0;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        outcome.output.append(buffer.data(), n);
-    int status = pclose(pipe);
-    outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return outcome;
+CommandOutcome runProgram(const std::string& arguments) {
+    return testing_support::runCommand("'" + program().string() + "' " + arguments);
 }
 
 nlohmann::json readJson(const fs::path& file) {
@@ -64,7 +52,7 @@ class CommandLine : public ::testing::Test {
 };
 
 TEST_F(CommandLine, RunWritesPicturesAndAReportThatMatchesTheRecord) {
-    Outcome run = runProgram("run --seed 5 --set repeatCount=3 --set baseShape=1 --out " + out());
+    CommandOutcome run = runProgram("run --seed 5 --set repeatCount=3 --set baseShape=1 --out " + out());
     ASSERT_EQ(run.status, 0) << run.output;
     EXPECT_TRUE(fs::file_size(dir / "result.svg") > 0);
     EXPECT_TRUE(fs::file_size(dir / "result.png") > 0);
@@ -89,10 +77,10 @@ TEST_F(CommandLine, SameSeedGivesTheSameReport) {
 
 TEST_F(CommandLine, ScriptedRandomNumbersThatRunOutAreAClearError) {
     std::ofstream(dir / "numbers.txt") << "0.5\n0.25\n";
-    Outcome run = runProgram("run --random '" + (dir / "numbers.txt").string() +
-                             "' --set randomFrontRotate=1 --set randomFrontScale=1 --set repeatCount=5"
-                             " --set randomBehindScale=1 --out " +
-                             out());
+    CommandOutcome run = runProgram("run --random '" + (dir / "numbers.txt").string() +
+                                    "' --set randomFrontRotate=1 --set randomFrontScale=1 --set repeatCount=5"
+                                    " --set randomBehindScale=1 --out " +
+                                    out());
     EXPECT_NE(run.status, 0);
     EXPECT_NE(run.output.find("ran out"), std::string::npos) << run.output;
     EXPECT_FALSE(fs::exists(dir / "result.json")) << "a failed run leaves no half-written report";
@@ -107,7 +95,7 @@ struct BadInvocation {
 class BadInvocations : public CommandLine, public ::testing::WithParamInterface<BadInvocation> {};
 
 TEST_P(BadInvocations, EndWithAClearMessageAndWriteNothing) {
-    Outcome run = runProgram(std::string(GetParam().arguments) + " --out " + out());
+    CommandOutcome run = runProgram(std::string(GetParam().arguments) + " --out " + out());
     EXPECT_NE(run.status, 0);
     EXPECT_NE(run.output.find(GetParam().message), std::string::npos) << run.output;
     EXPECT_FALSE(fs::exists(dir / "result.svg"));
@@ -129,7 +117,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<BadInvocation>& invocation) { return std::string(invocation.param.name); });
 
 TEST_F(CommandLine, InspectShowsWhatAHostReads) {
-    Outcome inspect =
+    CommandOutcome inspect =
         runProgram("inspect --json '" + (program().parent_path() / "Vrom_Tesselwright.so").string() + "'");
     ASSERT_EQ(inspect.status, 0) << inspect.output;
     EXPECT_NE(inspect.output.find("Yrk <Create>"), std::string::npos);
@@ -139,7 +127,7 @@ TEST_F(CommandLine, InspectShowsWhatAHostReads) {
 
 TEST_F(CommandLine, InspectOfAFileThatIsNoPlugInFails) {
     std::ofstream(dir / "junk.aip") << "this is not a library";
-    Outcome inspect = runProgram("inspect '" + (dir / "junk.aip").string() + "'");
+    CommandOutcome inspect = runProgram("inspect '" + (dir / "junk.aip").string() + "'");
     EXPECT_NE(inspect.status, 0);
     EXPECT_NE(inspect.output.find("junk.aip"), std::string::npos) << inspect.output;
 }

@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "support/command_runner.hpp"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -22,18 +24,14 @@ namespace {
 using ::testing::HasSubstr;
 using ::testing::Not;
 
-struct Outcome {
-    int status = -1;
-    std::string output;  // stdout and stderr together
-};
+using Outcome = testing_support::CommandOutcome;
 
 class DialogCommand : public ::testing::Test {
   protected:
     void SetUp() override {
-        const char* bin = std::getenv("TESSELWRIGHT_BIN");
-        if (bin == nullptr)
+        program = testing_support::tesselwrightProgram();
+        if (program.empty())
             GTEST_SKIP() << "TESSELWRIGHT_BIN is not set";
-        program = bin;
         dir = fs::temp_directory_path() / ("tesselwright-dialog-" + std::to_string(::getpid()) + "-" +
                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir);
@@ -44,19 +42,8 @@ class DialogCommand : public ::testing::Test {
     }
 
     Outcome run(const std::string& arguments) const {
-        std::string command =
-            "'" + program.string() + "' dialog --out '" + dir.string() + "' " + arguments + " 2>&1";
-        Outcome outcome;
-        FILE* pipe = popen(command.c_str(), "r");
-        if (pipe == nullptr)
-            return outcome;
-        std::array<char, 4096> buffer{};
-        std::size_t n = 0;
-        while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-            outcome.output.append(buffer.data(), n);
-        int status = pclose(pipe);
-        outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        return outcome;
+        return testing_support::runCommand("'" + program.string() + "' dialog --out '" + dir.string() + "' " +
+                                           arguments);
     }
 
     std::vector<std::string> files() const {
