@@ -82,7 +82,9 @@ class SvgWriter {
         out += "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
         if (!defs_.empty())
             out += "<defs>\n" + defs_ + "</defs>\n";
-        out += "<g transform=\"" + matrix(page) + "\">\n" + body_ + "</g>\n</svg>\n";
+        // The page is paper, not art: blend modes mix the art with the art beneath it only, as if it lay on
+        // a transparent backdrop that is then shown on white.
+        out += "<g transform=\"" + matrix(page) + "\" style=\"isolation:isolate\">\n" + body_ + "</g>\n</svg>\n";
         return out;
     }
 
