@@ -44,6 +44,9 @@ using Pattern = std::unique_ptr<cairo_pattern_t, PatternDeleter>;
 // The largest raster a tile gets, per side and in all.
 constexpr int kMaxTileSide = 2048;
 constexpr double kMaxTilePixels = 4.0 * 1024 * 1024;
+// The largest sheet of repeated tiles, per side and in all.
+constexpr int kMaxSheetSide = 8192;
+constexpr double kMaxSheetPixels = 4.0 * 1024 * 1024;
 // Pixman computes sample positions in 16.16 fixed point; transforms that would overflow it are drawn as the
 // tile's average colour instead.
 constexpr double kFixedPointLimit = 30000.0;
@@ -108,10 +111,19 @@ class PngRenderer {
     }
 
   private:
+    // A level repeated `columns` × `rows` times. Pixman finds a repeating source's pixel by stepping back one
+    // period at a time, so a small tile sampled across the whole page costs many steps per pixel; over a
+    // sheet that spans the page's samples it costs none, and the samples are the same.
+    struct Sheet {
+        int columns = 1, rows = 1;
+        Surface surface;
+    };
+
     struct Tile {
         const PatternSwatch* swatch = nullptr;
         double needX = 1, needY = 1;                    // the largest size any fill shows the tile at, in pixels
         std::vector<Surface> levels;                    // level k is about half of level k − 1
+        std::map<std::size_t, Sheet> sheets;            // by level
         std::optional<std::array<double, 4> > average;  // premultiplied r, g, b, a
     };
 
@@ -189,6 +201,36 @@ class PngRenderer {
         return t.levels[k].get();
     }
 
+    // The level repeated at least `columns` × `rows` times, within kMaxSheetPixels.
+    cairo_surface_t* sheet(Tile& t, std::size_t k, int columns, int rows) {
+        cairo_surface_t* s = level(t, k);
+        int w = cairo_image_surface_get_width(s), h = cairo_image_surface_get_height(s);
+        columns = std::clamp(columns, 1, std::max(1, kMaxSheetSide / w));
+        rows = std::clamp(rows, 1, std::max(1, kMaxSheetSide / h));
+        while (static_cast<double>(columns) * w * rows * h > kMaxSheetPixels && (columns > 1 || rows > 1)) {
+            if (columns * w >= rows * h)
+                columns = std::max(1, columns / 2);
+            else
+                rows = std::max(1, rows / 2);
+        }
+        if (columns == 1 && rows == 1)
+            return s;
+        Sheet& sheet = t.sheets[k];
+        if (sheet.surface && sheet.columns >= columns && sheet.rows >= rows)
+            return sheet.surface.get();
+        columns = std::max(columns, sheet.columns);
+        rows = std::max(rows, sheet.rows);
+        Surface big(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, columns * w, rows * h));
+        Context cr(cairo_create(big.get()));
+        cairo_set_source_surface(cr.get(), s, 0, 0);
+        cairo_pattern_set_extend(cairo_get_source(cr.get()), CAIRO_EXTEND_REPEAT);
+        cairo_set_operator(cr.get(), CAIRO_OPERATOR_SOURCE);
+        cairo_paint(cr.get());
+        cairo_surface_flush(big.get());
+        sheet = Sheet{columns, rows, std::move(big)};
+        return sheet.surface.get();
+    }
+
     std::array<double, 4> average(Tile& t) {
         if (!t.average) {
             cairo_surface_t* s = level(t, 0);
@@ -254,9 +296,24 @@ class PngRenderer {
             std::max({std::abs(toRaster->a), std::abs(toRaster->b), std::abs(toRaster->c), std::abs(toRaster->d)});
         if (largest * (options_.width + options_.height) > kFixedPointLimit)
             return useAverage();
-        // The tiling repeats every raster period, so the offset can be folded into one period.
+        // The tiling repeats every raster period, so the offset can be moved by whole periods: the page's
+        // samples then start in the first period, and a sheet spanning them needs no repeating at all.
         toRaster->tx = std::fmod(toRaster->tx, static_cast<double>(w));
         toRaster->ty = std::fmod(toRaster->ty, static_cast<double>(h));
+        double minX = HUGE_VAL, minY = HUGE_VAL, maxX = -HUGE_VAL, maxY = -HUGE_VAL;
+        for (double px : {0.0, static_cast<double>(options_.width)})
+            for (double py : {0.0, static_cast<double>(options_.height)}) {
+                double rx, ry;
+                toRaster->apply(px, py, rx, ry);
+                minX = std::min(minX, rx);
+                maxX = std::max(maxX, rx);
+                minY = std::min(minY, ry);
+                maxY = std::max(maxY, ry);
+            }
+        toRaster->tx -= std::floor(minX / w) * w;
+        toRaster->ty -= std::floor(minY / h) * h;
+        s = sheet(*t, k, static_cast<int>(std::ceil((maxX - minX) / w)) + 1,
+                  static_cast<int>(std::ceil((maxY - minY) / h)) + 1);
         Pattern pattern(cairo_pattern_create_for_surface(s));
         cairo_pattern_set_extend(pattern.get(), CAIRO_EXTEND_REPEAT);
         // The level is at least as fine as the page, so the nearest raster pixel is good enough and far

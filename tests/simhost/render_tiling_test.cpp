@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#ifdef SIMHOST_HAVE_CAIRO
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <numbers>
+
+#include "document/document.hpp"
+#include "render/render.hpp"
+
+namespace {
+
+using simhost::Document;
+namespace render = simhost::render;
+
+struct StripeCase {
+    const char* what;
+    float scale, rotate;
+};
+
+// A 20-point tile, red on its left half and blue on its right, repeated over a 400-point square drawn at one
+// pixel per point: many periods across the page, so every column of tiles is checked, not just the first.
+TEST(RenderPng, SmallTilesRepeatAcrossTheWholePage) {
+    const StripeCase cases[] = {
+        {"plain", 100, 0},
+        {"small", 40, 0},
+        {"turned 90", 100, 90},
+        {"turned 180", 100, 180},
+        {"turned 33, small", 35, 33},
+        {"enlarged", 250, -20},
+    };
+    for (const StripeCase& c : cases) {
+        Document doc = Document::blank();
+        simhost::ObjectId pattern = doc.addPattern("Halves", {Document::rgb(1, 0, 0), Document::rgb(0, 0, 1)}, 20);
+        simhost::ObjectId shape = doc.newRectangular(Document::Shape::Rect, 400, 0, 0, 400, false);
+        simhost::PaintField fill;
+        fill.color = Document::patternColor(pattern);
+        fill.color.c.p.scale = {c.scale, c.scale};
+        fill.color.c.p.rotate = c.rotate;
+        doc.art(shape)->artStyle = doc.newStyle({fill});
+        render::Image image = render::renderImage(doc, {400, 400, 0});
+        ASSERT_EQ(image.width, 400);
+
+        const double s = c.scale / 100.0, angle = c.rotate * std::numbers::pi / 180.0;
+        int checked = 0, wrong = 0;
+        for (int py = 0; py < 400; py += 7)
+            for (int px = 0; px < 400; ++px) {
+                double x = px + 0.5, y = 400 - (py + 0.5);
+                double u = (x * std::cos(angle) + y * std::sin(angle)) / s;  // tile x of the pixel's centre
+                double inPeriod = u - 20 * std::floor(u / 20);
+                double toEdge = std::min({inPeriod, std::abs(inPeriod - 10), 20 - inPeriod}) * s;
+                if (toEdge < 1.5)
+                    continue;
+                std::uint32_t p = 0;
+                std::memcpy(&p, image.pixels.data() + py * image.stride + px * 4, 4);
+                unsigned r = (p >> 16) & 0xff, b = p & 0xff;
+                bool red = inPeriod < 10;
+                ++checked;
+                if (red ? !(r > 200 && b < 50) : !(b > 200 && r < 50))
+                    ++wrong;
+            }
+        EXPECT_GT(checked, 2000) << c.what;
+        EXPECT_EQ(wrong, 0) << c.what;
+    }
+}
+
+}  // namespace
+#endif
