@@ -44,9 +44,10 @@ using Pattern = std::unique_ptr<cairo_pattern_t, PatternDeleter>;
 // The largest raster a tile gets, per side and in all.
 constexpr int kMaxTileSide = 2048;
 constexpr double kMaxTilePixels = 4.0 * 1024 * 1024;
-// The largest sheet of repeated tiles, per side and in all.
-constexpr int kMaxSheetSide = 8192;
-constexpr double kMaxSheetPixels = 4.0 * 1024 * 1024;
+// The largest sheet of repeated tiles, per side and in all. Larger sheets were slower: a turned tile is read
+// across its rows, which wants the sheet in the processor's cache, and fresh memory is costly to touch.
+constexpr int kMaxSheetSide = 2048;
+constexpr double kMaxSheetPixels = 512.0 * 512;
 // Pixman computes sample positions in 16.16 fixed point; transforms that would overflow it are drawn as the
 // tile's average colour instead.
 constexpr double kFixedPointLimit = 30000.0;
@@ -88,7 +89,14 @@ class PngRenderer {
             throw HostError("a picture must be 1 to 16384 pixels wide and high, not " +
                             std::to_string(options_.width) + "×" + std::to_string(options_.height));
         page_ = detail::pageFrame(doc_, options_);
-        Surface surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, options_.width, options_.height));
+        // Drawn straight into the image's own pixels: a page is megabytes, not worth a second copy.
+        Image image;
+        image.width = options_.width;
+        image.height = options_.height;
+        image.stride = cairo_format_stride_for_width(CAIRO_FORMAT_ARGB32, options_.width);
+        image.pixels.resize(static_cast<std::size_t>(image.stride) * static_cast<std::size_t>(image.height));
+        Surface surface(cairo_image_surface_create_for_data(image.pixels.data(), CAIRO_FORMAT_ARGB32, image.width,
+                                                            image.height, image.stride));
         Context cr(cairo_create(surface.get()));
         cairo_set_source_rgb(cr.get(), 1, 1, 1);
         cairo_paint(cr.get());
@@ -100,13 +108,8 @@ class PngRenderer {
             throw HostError(std::string("drawing the picture failed: ") +
                             cairo_status_to_string(cairo_status(cr.get())));
         cairo_surface_flush(surface.get());
-        Image image;
-        image.width = options_.width;
-        image.height = options_.height;
-        image.stride = cairo_image_surface_get_stride(surface.get());
-        const unsigned char* data = cairo_image_surface_get_data(surface.get());
-        image.pixels.assign(
-            data, data + static_cast<std::size_t>(image.stride) * static_cast<std::size_t>(image.height));
+        cr.reset();
+        surface.reset();
         return image;
     }
 
@@ -221,12 +224,22 @@ class PngRenderer {
         columns = std::max(columns, sheet.columns);
         rows = std::max(rows, sheet.rows);
         Surface big(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, columns * w, rows * h));
-        Context cr(cairo_create(big.get()));
-        cairo_set_source_surface(cr.get(), s, 0, 0);
-        cairo_pattern_set_extend(cairo_get_source(cr.get()), CAIRO_EXTEND_REPEAT);
-        cairo_set_operator(cr.get(), CAIRO_OPERATOR_SOURCE);
-        cairo_paint(cr.get());
+        if (cairo_surface_status(big.get()) != CAIRO_STATUS_SUCCESS)
+            return s;
+        // Plain copies: each of the level's rows repeated along the sheet's row, then whole bands of rows.
         cairo_surface_flush(big.get());
+        const unsigned char* from = cairo_image_surface_get_data(s);
+        unsigned char* to = cairo_image_surface_get_data(big.get());
+        const std::ptrdiff_t fromStride = cairo_image_surface_get_stride(s);
+        const std::ptrdiff_t toStride = cairo_image_surface_get_stride(big.get());
+        const auto rowBytes = static_cast<std::ptrdiff_t>(w) * 4;
+        for (int y = 0; y < h; ++y)
+            for (int c = 0; c < columns; ++c)
+                std::memcpy(to + y * toStride + c * rowBytes, from + y * fromStride,
+                            static_cast<std::size_t>(rowBytes));
+        for (int y = h; y < rows * h; ++y)
+            std::memcpy(to + y * toStride, to + (y - h) * toStride, static_cast<std::size_t>(rowBytes * columns));
+        cairo_surface_mark_dirty(big.get());
         sheet = Sheet{columns, rows, std::move(big)};
         return sheet.surface.get();
     }
