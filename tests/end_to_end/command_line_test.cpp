@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <ostream>
 #include <sstream>
 #include <string>
 
@@ -91,6 +92,11 @@ struct BadInvocation {
     const char* arguments;
     const char* message;  // a part of the error text
 };
+
+// Names the case by its command line in test listings.
+void PrintTo(const BadInvocation& invocation, std::ostream* os) {
+    *os << invocation.arguments;
+}
 
 class BadInvocations : public CommandLine, public ::testing::WithParamInterface<BadInvocation> {};
 
