@@ -7,6 +7,7 @@
 #include <numbers>
 
 #include "document/document.hpp"
+#include "hostapi/hostapi.h"
 #include "render/render.hpp"
 
 namespace {
@@ -62,6 +63,54 @@ TEST(RenderPng, SmallTilesRepeatAcrossTheWholePage) {
             }
         EXPECT_GT(checked, 2000) << c.what;
         EXPECT_EQ(wrong, 0) << c.what;
+    }
+}
+
+std::uint32_t pixelAt(const render::Image& image, int x, int y) {
+    std::uint32_t p = 0;
+    std::memcpy(&p, image.pixels.data() + y * image.stride + x * 4, 4);
+    return p;
+}
+
+// A multiplied tile over a coloured field: its red half keeps only the red of what lies beneath, and its
+// clear half (the tile's art covers only the left half) leaves it untouched.
+TEST(RenderPng, MultipliedTilesKeepTheirChannelsAndClearParts) {
+    for (float rotate : {0.0f, 30.0f}) {
+        Document doc = Document::blank();
+        auto corner = [](float x, float y) {
+            AIRealPoint p{x, y};
+            return simhost::PathSegment{p, p, p};
+        };
+        simhost::ObjectId red = doc.addPath({corner(0, 0), corner(10, 0), corner(10, 20), corner(0, 20)},
+                                            Document::fillStyle(Document::rgb(1, 0, 0)));
+        simhost::ObjectId pattern = doc.addPatternFromArt("Red half", {0, 0, 20, 20}, {red});
+        simhost::ObjectId shape = doc.newRectangular(Document::Shape::Rect, 400, 0, 0, 400, false);
+        simhost::PaintField under;
+        under.color = Document::rgb(0.8f, 0.6f, 0.4f);
+        simhost::PaintField top;
+        top.color = Document::patternColor(pattern);
+        top.color.c.p.rotate = rotate;
+        top.mode = kAIMultiplyBlendMode;
+        doc.art(shape)->artStyle = doc.newStyle({under});
+        render::Image plain = render::renderImage(doc, {400, 400, 0});
+        doc.art(shape)->artStyle = doc.newStyle({top, under});
+        render::Image multiplied = render::renderImage(doc, {400, 400, 0});
+
+        const double angle = rotate * std::numbers::pi / 180.0;
+        int checked = 0;
+        for (int py = 3; py < 397; py += 5)
+            for (int px = 3; px < 397; px += 3) {
+                double x = px + 0.5, y = 400 - (py + 0.5);
+                double u = x * std::cos(angle) + y * std::sin(angle);
+                double inPeriod = u - 20 * std::floor(u / 20);
+                if (std::min({inPeriod, std::abs(inPeriod - 10), 20 - inPeriod}) < 1.5)
+                    continue;
+                std::uint32_t beneath = pixelAt(plain, px, py);
+                std::uint32_t expected = inPeriod < 10 ? (beneath & 0xffff0000u) : beneath;
+                ASSERT_EQ(pixelAt(multiplied, px, py), expected) << rotate << "° at " << px << "," << py;
+                ++checked;
+            }
+        EXPECT_GT(checked, 5000);
     }
 }
 
