@@ -4,6 +4,7 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <new>
 #include <optional>
 
 #include "core/host_error.hpp"
@@ -97,7 +98,12 @@ class PngRenderer {
         image.width = options_.width;
         image.height = options_.height;
         image.stride = cairo_format_stride_for_width(CAIRO_FORMAT_ARGB32, options_.width);
-        image.pixels.resize(static_cast<std::size_t>(image.stride) * static_cast<std::size_t>(image.height));
+        try {
+            image.pixels.resize(static_cast<std::size_t>(image.stride) * static_cast<std::size_t>(image.height));
+        } catch (const std::bad_alloc&) {
+            throw HostError("there is not enough memory for a picture of " + std::to_string(options_.width) + "×" +
+                            std::to_string(options_.height) + " pixels");
+        }
         Surface surface(cairo_image_surface_create_for_data(image.pixels.data(), CAIRO_FORMAT_ARGB32, image.width,
                                                             image.height, image.stride));
         Context cr(cairo_create(surface.get()));
@@ -411,6 +417,10 @@ class PngRenderer {
         }
         if (!scratch_)
             scratch_.reset(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, options_.width, options_.height));
+        if (cairo_surface_status(scratch_.get()) != CAIRO_STATUS_SUCCESS) {
+            cairo_fill(cr);  // no memory for the sheet: cairo's slower way still draws it
+            return;
+        }
         {
             Context sc(cairo_create(scratch_.get()));
             cairo_set_source(sc.get(), cairo_get_source(cr));
