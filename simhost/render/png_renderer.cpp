@@ -99,7 +99,9 @@ class PngRenderer {
         image.height = options_.height;
         image.stride = cairo_format_stride_for_width(CAIRO_FORMAT_ARGB32, options_.width);
         try {
-            image.pixels.resize(static_cast<std::size_t>(image.stride) * static_cast<std::size_t>(image.height));
+            // Every byte 0xff is the white page in premultiplied ARGB: filled once, not cleared and then painted.
+            image.pixels.assign(static_cast<std::size_t>(image.stride) * static_cast<std::size_t>(image.height),
+                                0xff);
         } catch (const std::bad_alloc&) {
             throw HostError("there is not enough memory for a picture of " + std::to_string(options_.width) + "×" +
                             std::to_string(options_.height) + " pixels");
@@ -108,8 +110,6 @@ class PngRenderer {
                                                             image.height, image.stride));
         Context cr(cairo_create(surface.get()));
         pageSurface_ = surface.get();
-        cairo_set_source_rgb(cr.get(), 1, 1, 1);
-        cairo_paint(cr.get());
         for (ObjectId id : doc_.topLevelArt())
             measure(id, page_);
         for (ObjectId id : doc_.topLevelArt())
