@@ -89,7 +89,8 @@ struct Image {
     std::vector<std::uint8_t> pixels;
 };
 
-// These three throw HostError when the host was built without cairo, or when cairo fails.
+// These three throw HostError when the host was built without cairo, or when drawing or writing fails.
+// encodePng writes 8-bit RGB, or RGBA (straight alpha) when any pixel is not opaque, at zlib's fastest level.
 Image renderImage(const Document& document, const RenderOptions& options = {});
 std::vector<std::uint8_t> encodePng(const Image& image);
 std::vector<std::uint8_t> renderPng(const Document& document, const RenderOptions& options = {});
