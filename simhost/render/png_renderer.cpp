@@ -84,9 +84,22 @@ void appendPath(cairo_t* cr, const Art& art, const Affine& m) {
         cairo_close_path(cr);
 }
 
+// The multiply sheet of the last picture drawn on this thread, clear, for the next picture of its size:
+// fresh memory is costly to touch, and a preview draws the same size again and again. Only sheets up to
+// kMaxKeptScratchPixels are kept.
+constexpr double kMaxKeptScratchPixels = 4096.0 * 4096;
+thread_local Surface keptScratch;
+
 class PngRenderer {
   public:
     PngRenderer(const Document& document, const RenderOptions& options) : doc_(document), options_(options) {}
+    ~PngRenderer() {
+        if (scratch_ && cairo_surface_status(scratch_.get()) == CAIRO_STATUS_SUCCESS &&
+            static_cast<double>(options_.width) * options_.height <= kMaxKeptScratchPixels)
+            keptScratch = std::move(scratch_);
+    }
+    PngRenderer(const PngRenderer&) = delete;
+    PngRenderer& operator=(const PngRenderer&) = delete;
 
     Image render() {
         if (options_.width <= 0 || options_.height <= 0 || options_.width > 16384 || options_.height > 16384)
@@ -415,6 +428,9 @@ class PngRenderer {
             cairo_new_path(cr);
             return;
         }
+        if (!scratch_ && keptScratch && cairo_image_surface_get_width(keptScratch.get()) == options_.width &&
+            cairo_image_surface_get_height(keptScratch.get()) == options_.height)
+            scratch_ = std::move(keptScratch);
         if (!scratch_)
             scratch_.reset(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, options_.width, options_.height));
         if (cairo_surface_status(scratch_.get()) != CAIRO_STATUS_SUCCESS) {

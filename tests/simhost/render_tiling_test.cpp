@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 #include <numbers>
+#include <thread>
 
 #include "document/document.hpp"
 #include "hostapi/hostapi.h"
@@ -112,6 +113,33 @@ TEST(RenderPng, MultipliedTilesKeepTheirChannelsAndClearParts) {
             }
         EXPECT_GT(checked, 5000);
     }
+}
+
+// A page whose shape is `size` points square, multiplied by the tile turned by `rotate`, on a 400-point page.
+Document multipliedSquare(float size, float rotate) {
+    Document doc = Document::blank();
+    simhost::ObjectId pattern =
+        doc.addPattern("Halves", {Document::rgb(1, 0.5f, 0), Document::rgb(0, 0.5f, 1)}, 20);
+    doc.newRectangular(Document::Shape::Rect, 400, 0, 0, 400, false);  // frames the page
+    simhost::ObjectId shape = doc.newRectangular(Document::Shape::Rect, size, 0, 0, size, false);
+    simhost::PaintField under;
+    under.color = Document::rgb(0.8f, 0.6f, 0.4f);
+    simhost::PaintField top;
+    top.color = Document::patternColor(pattern);
+    top.color.c.p.rotate = rotate;
+    top.mode = kAIMultiplyBlendMode;
+    doc.art(shape)->artStyle = doc.newStyle({top, under});
+    return doc;
+}
+
+// Pictures drawn one after another on a thread share working memory; nothing of one may show in the next.
+TEST(RenderPng, APictureShowsNothingOfThePreviousOne) {
+    Document large = multipliedSquare(400, 10), small = multipliedSquare(150, 45);
+    render::Image alone;
+    std::thread([&] { alone = render::renderImage(small, {300, 300, 0}); }).join();  // a thread of its own
+    render::renderImage(large, {300, 300, 0});
+    render::Image after = render::renderImage(small, {300, 300, 0});
+    EXPECT_TRUE(after.pixels == alone.pixels);
 }
 
 }  // namespace
