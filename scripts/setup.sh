@@ -7,7 +7,7 @@ packages=(
     cmake ninja-build g++ pkg-config python3 file
     llvm                                   # llvm-rc compiles the plug-in's resources for the Linux build
     libgtest-dev libgmock-dev libbenchmark-dev
-    libcairo2-dev nlohmann-json3-dev libcli11-dev
+    libcairo2-dev zlib1g-dev nlohmann-json3-dev libcli11-dev
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
     wine64                                 # runs the win64 build of tesselwright.exe
     valgrind
