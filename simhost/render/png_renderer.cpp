@@ -112,9 +112,10 @@ class PngRenderer {
         image.height = options_.height;
         image.stride = cairo_format_stride_for_width(CAIRO_FORMAT_ARGB32, options_.width);
         try {
-            // Every byte 0xff is the white page in premultiplied ARGB: filled once, not cleared and then painted.
+            // The art is drawn on a clear backdrop and laid on the white page at the end: the page is paper, not
+            // art, so blend modes mix art with the art beneath it only.
             image.pixels.assign(static_cast<std::size_t>(image.stride) * static_cast<std::size_t>(image.height),
-                                0xff);
+                                0x00);
         } catch (const std::bad_alloc&) {
             throw HostError("there is not enough memory for a picture of " + std::to_string(options_.width) + "×" +
                             std::to_string(options_.height) + " pixels");
@@ -133,10 +134,25 @@ class PngRenderer {
         cairo_surface_flush(surface.get());
         cr.reset();
         surface.reset();
+        layOnWhitePage(image);
         return image;
     }
 
   private:
+    // Premultiplied art over white: every colour channel gains what the art's coverage leaves of the page.
+    static void layOnWhitePage(Image& image) {
+        for (int y = 0; y < image.height; ++y) {
+            auto* row = reinterpret_cast<std::uint32_t*>(
+                image.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(image.stride));
+            for (int x = 0; x < image.width; ++x) {
+                std::uint32_t pixel = row[x];
+                std::uint32_t uncovered = 0xFFu - (pixel >> 24);
+                row[x] =
+                    0xFF000000u | ((pixel & 0x00FFFFFFu) + ((uncovered << 16) | (uncovered << 8) | uncovered));
+            }
+        }
+    }
+
     // A level repeated `columns` × `rows` times. Pixman finds a repeating source's pixel by stepping back one
     // period at a time, so a small tile sampled across the whole page costs many steps per pixel; over a
     // sheet that spans the page's samples it costs none, and the samples are the same.

@@ -7,7 +7,9 @@
 // Page. The picture fits the bounds of the document's top-level art (all of it, anchors and bezier handles)
 // into the requested pixel size with a margin, centred, on a white page. Artwork y points up, pixel y points
 // down. Without art the page shows the square 0..500 points. Top-level art is painted in document order
-// (the first at the back); so are a definition's children.
+// (the first at the back); so are a definition's children. The page is paper, not art: the art is drawn on a
+// clear backdrop (an isolated group) and then laid on the white page, so a blend mode mixes a field with the
+// art beneath it only, never with the page.
 //
 // Appearance. Each art shows its art style, or without one the plain style of its path style (stroke over
 // fill). Paint fields are listed top-most first, as the host's appearance list reads: the first field lies
