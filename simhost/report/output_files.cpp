@@ -52,12 +52,18 @@ void OutputFiles::write(const Document& document, nlohmann::json report, const r
 }
 
 std::string OutputFiles::describe() const {
-    std::string text = "Wrote the design to " + svg().string() + "\n";
+    // Full paths: the user may have started the program from anywhere.
+    auto shown = [](const std::filesystem::path& file) {
+        std::error_code error;
+        auto full = std::filesystem::absolute(file, error);
+        return (error ? file : full.lexically_normal()).string();
+    };
+    std::string text = "Wrote the design to " + shown(svg()) + "\n";
     if (pngWritten_)
-        text += "          and " + png().string() + "\n";
+        text += "          and " + shown(png()) + "\n";
     else
         text += "          (no PNG: this build of the host has no cairo)\n";
-    text += "The report is " + json().string() + "\n";
+    text += "The report is " + shown(json()) + "\n";
     return text;
 }
 
