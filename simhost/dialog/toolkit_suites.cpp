@@ -51,39 +51,32 @@ void violation(const char* operation, const char* kind, const void* handle) {
                                        kind + " (" + handleText(handle) + ")");
 }
 
+// What the toolkit found for a reference, with a violation recorded when it found nothing.
+template <typename Found, typename Ref>
+Found* checked(Found* found, const char* operation, const char* kind, Ref ref) {
+    if (found == nullptr)
+        violation(operation, kind, ref);
+    return found;
+}
+
 Dialog* dialogOf(ADMDialogRef ref, const char* operation) {
-    Dialog* dialog = toolkit().findDialog(ref);
-    if (dialog == nullptr)
-        violation(operation, "dialog", ref);
-    return dialog;
+    return checked(toolkit().findDialog(ref), operation, "dialog", ref);
 }
 
 Item* itemOf(ADMItemRef ref, const char* operation) {
-    Item* item = toolkit().findItem(ref);
-    if (item == nullptr)
-        violation(operation, "dialog item", ref);
-    return item;
+    return checked(toolkit().findItem(ref), operation, "dialog item", ref);
 }
 
 ItemList* listOf(ADMListRef ref, const char* operation) {
-    ItemList* list = toolkit().findList(ref);
-    if (list == nullptr)
-        violation(operation, "list", ref);
-    return list;
+    return checked(toolkit().findList(ref), operation, "list", ref);
 }
 
 ListEntry* entryOf(ADMEntryRef ref, const char* operation) {
-    ListEntry* entry = toolkit().findEntry(ref);
-    if (entry == nullptr)
-        violation(operation, "list entry", ref);
-    return entry;
+    return checked(toolkit().findEntry(ref), operation, "list entry", ref);
 }
 
 const TrackEvent* trackerOf(ADMTrackerRef ref, const char* operation) {
-    const TrackEvent* event = toolkit().findTracker(ref);
-    if (event == nullptr)
-        violation(operation, "tracker", ref);
-    return event;
+    return checked(toolkit().findTracker(ref), operation, "tracker", ref);
 }
 
 // Journal arguments name items by id ("8"); a handle the toolkit does not know shows as "?".
