@@ -1,11 +1,13 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <map>
 #include <memory>
 #include <new>
 #include <optional>
+#include <vector>
 
 #include "core/host_error.hpp"
 #include "render.hpp"
@@ -82,6 +84,54 @@ void appendPath(cairo_t* cr, const Art& art, const Affine& m) {
     }
     if (art.closed)
         cairo_close_path(cr);
+}
+
+// s multiply d, premultiplied, channel by channel: s·(1 − αd) + d·(1 − αs) + s·d, each product rounded and
+// each sum saturated as pixman does (a clear source leaves d as it is).
+std::uint32_t multiplied(std::uint32_t s, std::uint32_t d) {
+    auto mul = [](std::uint32_t x, std::uint32_t a) {
+        std::uint32_t t = x * a + 0x80;
+        return ((t + (t >> 8)) >> 8) & 0xff;
+    };
+    const std::uint32_t sInverse = 255 - (s >> 24), dInverse = 255 - (d >> 24);
+    std::uint32_t out = 0;
+    for (int shift = 0; shift < 32; shift += 8) {
+        std::uint32_t sc = (s >> shift) & 0xff, dc = (d >> shift) & 0xff;
+        std::uint32_t sum = std::min(255u, mul(sc, dInverse) + mul(dc, sInverse));
+        out |= std::min(255u, sum + mul(dc, sc)) << shift;
+    }
+    return out;
+}
+
+#ifdef __SSE2__
+// The same for four pixels at once.
+inline __m128i multipliedFour(__m128i s, __m128i d) {
+    const __m128i zero = _mm_setzero_si128(), full = _mm_set1_epi16(255), half = _mm_set1_epi16(0x80),
+                  spread = _mm_set1_epi16(0x0101);
+    auto mul16 = [&](__m128i x, __m128i a) {
+        return _mm_mulhi_epu16(_mm_add_epi16(_mm_mullo_epi16(x, a), half), spread);
+    };
+    auto alphas = [](__m128i x) {
+        return _mm_shufflehi_epi16(_mm_shufflelo_epi16(x, _MM_SHUFFLE(3, 3, 3, 3)), _MM_SHUFFLE(3, 3, 3, 3));
+    };
+    auto blend = [&](__m128i sw, __m128i dw) {
+        __m128i sInverse = _mm_sub_epi16(full, alphas(sw)), dInverse = _mm_sub_epi16(full, alphas(dw));
+        __m128i sum = _mm_min_epi16(_mm_add_epi16(mul16(sw, dInverse), mul16(dw, sInverse)), full);
+        return _mm_min_epi16(_mm_add_epi16(sum, mul16(dw, sw)), full);
+    };
+    __m128i low = blend(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(d, zero));
+    __m128i high = blend(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(d, zero));
+    return _mm_packus_epi16(low, high);
+}
+#endif
+
+// Every channel of a premultiplied pixel times a / 255, rounded as pixman rounds.
+std::uint32_t scaled(std::uint32_t pixel, std::uint32_t a) {
+    std::uint32_t rb = (pixel & 0x00FF00FFu) * a + 0x00800080u;
+    rb = ((rb + ((rb >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
+    std::uint32_t ag = ((pixel >> 8) & 0x00FF00FFu) * a + 0x00800080u;
+    ag = (ag + ((ag >> 8) & 0x00FF00FFu)) & 0xFF00FF00u;
+    return rb | ag;
 }
 
 // The multiply sheet of the last picture drawn on this thread, clear, for the next picture of its size:
@@ -307,23 +357,36 @@ class PngRenderer {
         return *t.average;
     }
 
-    // Sets the source for a pattern fill; false when nothing can be drawn.
-    bool setPatternSource(cairo_t* cr, const AIPatternStyle& style, const Affine& toDevice) {
+    // How a pattern fill samples its tile: a level repeated under `toRaster`, at the nearest pixel or
+    // smoothed; or, where the tile is too small to show, its average colour.
+    struct Sampling {
+        cairo_surface_t* raster = nullptr;  // the level; null: the average colour
+        Affine toRaster;
+        bool nearest = false;
+        std::array<double, 4> average{};  // premultiplied r, g, b, a
+        // For cairo: the level repeated as often as the page's samples need (see Sheet).
+        Tile* tile = nullptr;
+        std::size_t level = 0;
+        int columns = 1, rows = 1;
+    };
+
+    // Nothing when the fill draws nothing.
+    std::optional<Sampling> sampling(const AIPatternStyle& style, const Affine& toDevice) {
         Tile* t = tileOf(style);
         auto m = detail::patternMatrix(style);
         if (t == nullptr || !m)
-            return false;
+            return std::nullopt;
         Affine tileToDevice = toDevice * *m;
         if (!tileToDevice.inverse())
-            return false;
+            return std::nullopt;
         double ex, ey;
         extent(*t, tileToDevice, ex, ey);
-        auto useAverage = [&] {
-            auto avg = average(*t);
-            if (avg[3] <= 0)
-                return false;
-            cairo_set_source_rgba(cr, avg[0] / avg[3], avg[1] / avg[3], avg[2] / avg[3], avg[3]);
-            return true;
+        auto useAverage = [&]() -> std::optional<Sampling> {
+            Sampling result;
+            result.average = average(*t);
+            if (result.average[3] <= 0)
+                return std::nullopt;
+            return result;
         };
         if (ex < 2 || ey < 2)
             return useAverage();
@@ -343,7 +406,7 @@ class PngRenderer {
                             -b.height() / static_cast<double>(h), b.left, b.top};
         auto toRaster = (tileToDevice * rasterToTile).inverse();
         if (!toRaster)
-            return false;
+            return std::nullopt;
         double largest =
             std::max({std::abs(toRaster->a), std::abs(toRaster->b), std::abs(toRaster->c), std::abs(toRaster->d)});
         if (largest * (options_.width + options_.height) > kFixedPointLimit)
@@ -364,23 +427,41 @@ class PngRenderer {
             }
         toRaster->tx -= std::floor(minX / w) * w;
         toRaster->ty -= std::floor(minY / h) * h;
-        s = sheet(*t, k, static_cast<int>(std::ceil((maxX - minX) / w)) + 1,
-                  static_cast<int>(std::ceil((maxY - minY) / h)) + 1);
-        Pattern pattern(cairo_pattern_create_for_surface(s));
-        cairo_pattern_set_extend(pattern.get(), CAIRO_EXTEND_REPEAT);
+        Sampling result;
+        result.raster = s;
+        result.toRaster = *toRaster;
+        result.tile = t;
+        result.level = k;
+        result.columns = static_cast<int>(std::ceil((maxX - minX) / w)) + 1;
+        result.rows = static_cast<int>(std::ceil((maxY - minY) / h)) + 1;
         // The level is at least as fine as the page, so the nearest raster pixel is good enough and far
         // cheaper; a raster capped below the page's size is smoothed instead.
-        bool fineEnough = w >= ex * 0.999 && h >= ey * 0.999;
-        cairo_pattern_set_filter(pattern.get(), fineEnough ? CAIRO_FILTER_FAST : CAIRO_FILTER_BILINEAR);
-        cairo_matrix_t matrix = {toRaster->a, toRaster->b, toRaster->c, toRaster->d, toRaster->tx, toRaster->ty};
+        result.nearest = w >= ex * 0.999 && h >= ey * 0.999;
+        return result;
+    }
+
+    void setSamplingSource(cairo_t* cr, const Sampling& s) {
+        if (s.raster == nullptr) {
+            const auto& avg = s.average;
+            cairo_set_source_rgba(cr, avg[0] / avg[3], avg[1] / avg[3], avg[2] / avg[3], avg[3]);
+            return;
+        }
+        Pattern pattern(cairo_pattern_create_for_surface(sheet(*s.tile, s.level, s.columns, s.rows)));
+        cairo_pattern_set_extend(pattern.get(), CAIRO_EXTEND_REPEAT);
+        cairo_pattern_set_filter(pattern.get(), s.nearest ? CAIRO_FILTER_FAST : CAIRO_FILTER_BILINEAR);
+        const Affine& m = s.toRaster;
+        cairo_matrix_t matrix = {m.a, m.b, m.c, m.d, m.tx, m.ty};
         cairo_pattern_set_matrix(pattern.get(), &matrix);
         cairo_set_source(cr, pattern.get());
-        return true;
     }
 
     bool setSource(cairo_t* cr, const AIColor& color, const Affine& toDevice, bool insideTile) {
-        if (color.kind == kPattern)
-            return !insideTile && setPatternSource(cr, color.c.p, toDevice);
+        if (color.kind == kPattern) {
+            auto sampled = insideTile ? std::nullopt : sampling(color.c.p, toDevice);
+            if (sampled)
+                setSamplingSource(cr, *sampled);
+            return sampled.has_value();
+        }
         auto rgb = detail::solidColor(doc_, color);
         if (!rgb)
             return false;
@@ -408,21 +489,7 @@ class PngRenderer {
             auto op = static_cast<cairo_operator_t>(cairoOperator(f.mode.value_or(0)));
             cairo_save(cr);
             if (f.kind == PaintField::Kind::Fill) {
-                if (setSource(cr, f.color, toDevice, insideTile)) {
-                    appendPath(cr, *a, toDevice);
-                    cairo_set_fill_rule(cr,
-                                        a->pathStyle.evenodd ? CAIRO_FILL_RULE_EVEN_ODD : CAIRO_FILL_RULE_WINDING);
-                    cairo_set_operator(cr, op);
-                    if (op == CAIRO_OPERATOR_MULTIPLY && *opacity >= 1.0 && !insideTile &&
-                        f.color.kind == kPattern && cairo_get_target(cr) == pageSurface_) {
-                        multiplyFill(cr);
-                    } else if (*opacity >= 1.0) {
-                        cairo_fill(cr);
-                    } else {
-                        cairo_clip(cr);
-                        cairo_paint_with_alpha(cr, *opacity);
-                    }
-                }
+                fill(cr, *a, f, op, *opacity, toDevice, insideTile);
             } else {
                 stroke(cr, *a, f, op, *opacity, toDevice, insideTile);
             }
@@ -430,6 +497,199 @@ class PngRenderer {
         }
     }
 
+    void fill(cairo_t* cr, const Art& a, const PaintField& f, cairo_operator_t op, double opacity,
+              const Affine& toDevice, bool insideTile) {
+        const bool multiplyOntoPage = op == CAIRO_OPERATOR_MULTIPLY && opacity >= 1.0 && !insideTile &&
+                                      f.color.kind == kPattern && cairo_get_target(cr) == pageSurface_;
+        if (f.color.kind == kPattern) {
+            auto sampled = insideTile ? std::nullopt : sampling(f.color.c.p, toDevice);
+            if (!sampled)
+                return;
+            if (multiplyOntoPage && sampled->raster != nullptr && sampled->nearest) {
+                multiplyTiles(shapeCoverage(a, toDevice), *sampled);
+                return;
+            }
+            setSamplingSource(cr, *sampled);
+        } else if (!setSource(cr, f.color, toDevice, insideTile)) {
+            return;
+        }
+        appendPath(cr, a, toDevice);
+        cairo_set_fill_rule(cr, a.pathStyle.evenodd ? CAIRO_FILL_RULE_EVEN_ODD : CAIRO_FILL_RULE_WINDING);
+        cairo_set_operator(cr, op);
+        if (multiplyOntoPage) {
+            multiplyFill(cr);
+        } else if (opacity >= 1.0) {
+            cairo_fill(cr);
+        } else {
+            cairo_clip(cr);
+            cairo_paint_with_alpha(cr, opacity);
+        }
+    }
+
+    // How much of each page pixel a shape covers, over the pixels its outline spans; a style's many fills
+    // share one.
+    struct Coverage {
+        const Art* art = nullptr;
+        int left = 0, top = 0, width = 0, height = 0;
+        Surface mask;  // A8; null when the shape covers no pixel
+    };
+
+    const Coverage& shapeCoverage(const Art& a, const Affine& toDevice) {
+        if (coverage_.art == &a)
+            return coverage_;
+        coverage_ = Coverage{};
+        coverage_.art = &a;
+        // A curve lies within its control points.
+        double minX = HUGE_VAL, minY = HUGE_VAL, maxX = -HUGE_VAL, maxY = -HUGE_VAL;
+        for (const PathSegment& segment : a.segments)
+            for (AIRealPoint p : {segment.in, segment.p, segment.out}) {
+                double x, y;
+                toDevice.apply(p.h, p.v, x, y);
+                minX = std::min(minX, x);
+                maxX = std::max(maxX, x);
+                minY = std::min(minY, y);
+                maxY = std::max(maxY, y);
+            }
+        const int left = std::max(0, static_cast<int>(std::floor(std::max(minX, -1.0))));
+        const int top = std::max(0, static_cast<int>(std::floor(std::max(minY, -1.0))));
+        const int right = std::min(options_.width, static_cast<int>(std::ceil(std::min(maxX, 1e9))));
+        const int bottom = std::min(options_.height, static_cast<int>(std::ceil(std::min(maxY, 1e9))));
+        if (left >= right || top >= bottom)
+            return coverage_;
+        Surface mask(cairo_image_surface_create(CAIRO_FORMAT_A8, right - left, bottom - top));
+        if (cairo_surface_status(mask.get()) != CAIRO_STATUS_SUCCESS)
+            throw HostError("there is not enough memory to draw the picture");
+        Context cr(cairo_create(mask.get()));
+        appendPath(cr.get(), a, Affine::translate(-left, -top) * toDevice);
+        cairo_set_fill_rule(cr.get(), a.pathStyle.evenodd ? CAIRO_FILL_RULE_EVEN_ODD : CAIRO_FILL_RULE_WINDING);
+        cairo_fill(cr.get());
+        cr.reset();
+        cairo_surface_flush(mask.get());
+        coverage_.left = left;
+        coverage_.top = top;
+        coverage_.width = right - left;
+        coverage_.height = bottom - top;
+        coverage_.mask = std::move(mask);
+        return coverage_;
+    }
+
+    // Multiplies a tiled raster into the page wherever the shape covers it, in one pass: each pixel's centre
+    // is taken to the raster in 16.16 fixed point and the nearest raster pixel read, as cairo's pixman does,
+    // scaled by the shape's coverage and blended with pixman's own multiply arithmetic.
+    void multiplyTiles(const Coverage& shape, const Sampling& s) {
+        if (!shape.mask)
+            return;
+        cairo_surface_flush(pageSurface_);
+        const unsigned char* tile = cairo_image_surface_get_data(s.raster);
+        const std::int64_t tileWidth = cairo_image_surface_get_width(s.raster);
+        const std::int64_t tileHeight = cairo_image_surface_get_height(s.raster);
+        const std::ptrdiff_t tileStride = cairo_image_surface_get_stride(s.raster);
+        const unsigned char* mask = cairo_image_surface_get_data(shape.mask.get());
+        const std::ptrdiff_t maskStride = cairo_image_surface_get_stride(shape.mask.get());
+        unsigned char* page = cairo_image_surface_get_data(pageSurface_);
+        const std::ptrdiff_t pageStride = cairo_image_surface_get_stride(pageSurface_);
+        // Positions are kept within one period of the level as they step along a row, so that the small
+        // level, not a page-sized sheet of it, is read: it stays in the processor's cache.
+        const auto fixed = [](double value) { return static_cast<std::int64_t>(std::llround(value * 65536.0)); };
+        const std::int64_t periodU = tileWidth << 16, periodV = tileHeight << 16;
+        const auto wrap = [](std::int64_t& position, std::int64_t period) {
+            if (position < 0 || position >= period) {
+                position %= period;
+                if (position < 0)
+                    position += period;
+            }
+        };
+        const Affine& m = s.toRaster;
+        std::int64_t stepU = fixed(m.a) % periodU, stepV = fixed(m.b) % periodV;
+        if (stepU < 0)
+            stepU += periodU;
+        if (stepV < 0)
+            stepV += periodV;
+#ifdef __SSE2__
+        const auto* tilePixels = reinterpret_cast<const std::uint32_t*>(tile);
+        const auto fourSteps = [](std::int64_t step, std::int64_t period) {
+            return _mm_set1_epi32(static_cast<std::int32_t>(4 * step % period));
+        };
+        const __m128i stepU4 = fourSteps(stepU, periodU), stepV4 = fourSteps(stepV, periodV);
+        const __m128i periodUs = _mm_set1_epi32(static_cast<std::int32_t>(periodU));
+        const __m128i periodVs = _mm_set1_epi32(static_cast<std::int32_t>(periodV));
+        const __m128i lastU = _mm_set1_epi32(static_cast<std::int32_t>(periodU - 1));
+        const __m128i lastV = _mm_set1_epi32(static_cast<std::int32_t>(periodV - 1));
+        const __m128i upperHalves = _mm_set1_epi32(static_cast<std::int32_t>(0xFFFF0000u));
+        const __m128i toIndex = _mm_set1_epi32(static_cast<std::int32_t>(1 | ((tileStride / 4) << 16)));
+#endif
+        for (int row = 0; row < shape.height; ++row) {
+            const int y = shape.top + row;
+            const unsigned char* cover = mask + row * maskStride;
+            double startU, startV;
+            m.apply(shape.left + 0.5, y + 0.5, startU, startV);
+            // Pixman rounds a sample that falls exactly on a pixel edge down to the pixel before it.
+            std::int64_t u = fixed(startU) - 1, v = fixed(startV) - 1;
+            wrap(u, periodU);
+            wrap(v, periodV);
+            auto* to = reinterpret_cast<std::uint32_t*>(page + y * pageStride) + shape.left;
+            // Each step is less than a period, so one subtraction brings a position back.
+            auto sample = [&](std::uint32_t coverage) {
+                std::uint32_t pixel = 0;
+                if (coverage != 0) {
+                    std::memcpy(&pixel, tile + (v >> 16) * tileStride + (u >> 16) * 4, 4);
+                    if (coverage != 0xFF)
+                        pixel = scaled(pixel, coverage);
+                }
+                u += stepU;
+                if (u >= periodU)
+                    u -= periodU;
+                v += stepV;
+                if (v >= periodV)
+                    v -= periodV;
+                return pixel;
+            };
+            int x = 0;
+#ifdef __SSE2__
+            // Four positions at a time; a level is at most kMaxTileSide pixels a side, so each position's
+            // row and column fit one 16-bit half of a lane, and one multiply-add gives the pixel's index.
+            alignas(16) std::int32_t lanes[2][4];
+            for (int lane = 0; lane < 4; ++lane) {
+                lanes[0][lane] = static_cast<std::int32_t>(u);
+                lanes[1][lane] = static_cast<std::int32_t>(v);
+                sample(0);
+            }
+            __m128i us = _mm_load_si128(reinterpret_cast<const __m128i*>(lanes[0]));
+            __m128i vs = _mm_load_si128(reinterpret_cast<const __m128i*>(lanes[1]));
+            for (; x + 4 <= shape.width; x += 4) {
+                std::uint32_t coverage;
+                std::memcpy(&coverage, cover + x, 4);
+                if (coverage != 0) {
+                    const __m128i place = _mm_or_si128(_mm_srli_epi32(us, 16), _mm_and_si128(vs, upperHalves));
+                    alignas(16) std::int32_t index[4];
+                    _mm_store_si128(reinterpret_cast<__m128i*>(index), _mm_madd_epi16(place, toIndex));
+                    std::uint32_t p[4];
+                    for (int lane = 0; lane < 4; ++lane)
+                        p[lane] = tilePixels[index[lane]];
+                    if (coverage != 0xFFFFFFFFu)
+                        for (int lane = 0; lane < 4; ++lane)
+                            p[lane] = cover[x + lane] == 0xFF ? p[lane] : scaled(p[lane], cover[x + lane]);
+                    // Gathered lane by lane: a wide load of four narrow stores would wait for all of them.
+                    const __m128i sources = _mm_set_epi32(static_cast<int>(p[3]), static_cast<int>(p[2]),
+                                                          static_cast<int>(p[1]), static_cast<int>(p[0]));
+                    auto* at = reinterpret_cast<__m128i*>(to + x);
+                    _mm_storeu_si128(at, multipliedFour(sources, _mm_loadu_si128(at)));
+                }
+                us = _mm_add_epi32(us, stepU4);
+                us = _mm_sub_epi32(us, _mm_and_si128(_mm_cmpgt_epi32(us, lastU), periodUs));
+                vs = _mm_add_epi32(vs, stepV4);
+                vs = _mm_sub_epi32(vs, _mm_and_si128(_mm_cmpgt_epi32(vs, lastV), periodVs));
+            }
+            u = _mm_cvtsi128_si32(us);
+            v = _mm_cvtsi128_si32(vs);
+#endif
+            for (; x < shape.width; ++x)
+                to[x] = multiplied(sample(cover[x]), to[x]);
+        }
+        cairo_surface_mark_dirty_rectangle(pageSurface_, shape.left, shape.top, shape.width, shape.height);
+    }
+
+    // Smoothed tiles and other sources take cairo's way to a clear sheet first.
     // cairo's own multiply runs pixman's general path, blending one pixel at a time: the costliest step of a
     // picture with many layers. Here the source, already clipped to the shape, is drawn onto a clear sheet
     // (cairo's quick paths) and multiplied in with pixman's own arithmetic, four pixels at a time.
@@ -478,47 +738,19 @@ class PngRenderer {
         cairo_surface_mark_dirty_rectangle(scratch_.get(), left, top, right - left, bottom - top);
     }
 
-    // dst = src multiply dst, premultiplied, channel by channel: s·(1 − αd) + d·(1 − αs) + s·d, each product
-    // rounded and each sum saturated as pixman does (a clear source leaves dst as it is). src is cleared.
+    // dst = src multiply dst over a row; src is cleared.
     static void multiplyRow(std::uint32_t* src, std::uint32_t* dst, int count) {
         int i = 0;
 #ifdef __SSE2__
-        const __m128i zero = _mm_setzero_si128(), full = _mm_set1_epi16(255), half = _mm_set1_epi16(0x80),
-                      spread = _mm_set1_epi16(0x0101);
-        auto mul16 = [&](__m128i x, __m128i a) {
-            return _mm_mulhi_epu16(_mm_add_epi16(_mm_mullo_epi16(x, a), half), spread);
-        };
-        auto alphas = [](__m128i x) {
-            return _mm_shufflehi_epi16(_mm_shufflelo_epi16(x, _MM_SHUFFLE(3, 3, 3, 3)), _MM_SHUFFLE(3, 3, 3, 3));
-        };
-        auto blend = [&](__m128i s, __m128i d) {
-            __m128i sInverse = _mm_sub_epi16(full, alphas(s)), dInverse = _mm_sub_epi16(full, alphas(d));
-            __m128i sum = _mm_min_epi16(_mm_add_epi16(mul16(s, dInverse), mul16(d, sInverse)), full);
-            return _mm_min_epi16(_mm_add_epi16(sum, mul16(d, s)), full);
-        };
         for (; i + 4 <= count; i += 4) {
             __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
             __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + i));
-            __m128i low = blend(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(d, zero));
-            __m128i high = blend(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(d, zero));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), _mm_packus_epi16(low, high));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(src + i), zero);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), multipliedFour(s, d));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(src + i), _mm_setzero_si128());
         }
 #endif
-        auto mul = [](std::uint32_t x, std::uint32_t a) {
-            std::uint32_t t = x * a + 0x80;
-            return ((t + (t >> 8)) >> 8) & 0xff;
-        };
         for (; i < count; ++i) {
-            const std::uint32_t s = src[i], d = dst[i];
-            const std::uint32_t sInverse = 255 - (s >> 24), dInverse = 255 - (d >> 24);
-            std::uint32_t out = 0;
-            for (int shift = 0; shift < 32; shift += 8) {
-                std::uint32_t sc = (s >> shift) & 0xff, dc = (d >> shift) & 0xff;
-                std::uint32_t sum = std::min(255u, mul(sc, dInverse) + mul(dc, sInverse));
-                out |= std::min(255u, sum + mul(dc, sc)) << shift;
-            }
-            dst[i] = out;
+            dst[i] = multiplied(src[i], dst[i]);
             src[i] = 0;
         }
     }
@@ -574,6 +806,7 @@ class PngRenderer {
     std::map<ObjectId, Tile> tiles_;
     cairo_surface_t* pageSurface_ = nullptr;
     Surface scratch_;  // clear outside multiplyFill
+    Coverage coverage_;
 };
 
 }  // namespace

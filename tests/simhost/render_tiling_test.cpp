@@ -74,45 +74,90 @@ std::uint32_t pixelAt(const render::Image& image, int x, int y) {
 }
 
 // A multiplied tile over a coloured field: its red half keeps only the red of what lies beneath, and its
-// clear half (the tile's art covers only the left half) leaves it untouched.
+// clear half (the tile's art covers only the left half) leaves it untouched; outside the shape nothing
+// changes. Turns past a right angle step backwards through the tile.
 TEST(RenderPng, MultipliedTilesKeepTheirChannelsAndClearParts) {
-    for (float rotate : {0.0f, 30.0f}) {
-        Document doc = Document::blank();
-        auto corner = [](float x, float y) {
-            AIRealPoint p{x, y};
-            return simhost::PathSegment{p, p, p};
-        };
-        simhost::ObjectId red = doc.addPath({corner(0, 0), corner(10, 0), corner(10, 20), corner(0, 20)},
-                                            Document::fillStyle(Document::rgb(1, 0, 0)));
-        simhost::ObjectId pattern = doc.addPatternFromArt("Red half", {0, 0, 20, 20}, {red});
-        simhost::ObjectId shape = doc.newRectangular(Document::Shape::Rect, 400, 0, 0, 400, false);
-        simhost::PaintField under;
-        under.color = Document::rgb(0.8f, 0.6f, 0.4f);
-        simhost::PaintField top;
-        top.color = Document::patternColor(pattern);
-        top.color.c.p.rotate = rotate;
-        top.mode = kAIMultiplyBlendMode;
-        doc.art(shape)->artStyle = doc.newStyle({under});
-        render::Image plain = render::renderImage(doc, {400, 400, 0});
-        doc.art(shape)->artStyle = doc.newStyle({top, under});
-        render::Image multiplied = render::renderImage(doc, {400, 400, 0});
+    for (Document::Shape kind : {Document::Shape::Rect, Document::Shape::Oval})
+        for (float rotate : {0.0f, 30.0f, 150.0f, 250.0f}) {
+            Document doc = Document::blank();
+            auto corner = [](float x, float y) {
+                AIRealPoint p{x, y};
+                return simhost::PathSegment{p, p, p};
+            };
+            simhost::ObjectId red = doc.addPath({corner(0, 0), corner(10, 0), corner(10, 20), corner(0, 20)},
+                                                Document::fillStyle(Document::rgb(1, 0, 0)));
+            simhost::ObjectId pattern = doc.addPatternFromArt("Red half", {0, 0, 20, 20}, {red});
+            doc.newRectangular(Document::Shape::Rect, 400, 0, 0, 400, false);  // frames the page
+            simhost::ObjectId shape = doc.newRectangular(kind, 400, 0, 0, 400, false);
+            simhost::PaintField under;
+            under.color = Document::rgb(0.8f, 0.6f, 0.4f);
+            simhost::PaintField top;
+            top.color = Document::patternColor(pattern);
+            top.color.c.p.rotate = rotate;
+            top.mode = kAIMultiplyBlendMode;
+            doc.art(shape)->artStyle = doc.newStyle({under});
+            render::Image plain = render::renderImage(doc, {400, 400, 0});
+            doc.art(shape)->artStyle = doc.newStyle({top, under});
+            render::Image multiplied = render::renderImage(doc, {400, 400, 0});
 
-        const double angle = rotate * std::numbers::pi / 180.0;
-        int checked = 0;
-        for (int py = 3; py < 397; py += 5)
-            for (int px = 3; px < 397; px += 3) {
-                double x = px + 0.5, y = 400 - (py + 0.5);
-                double u = x * std::cos(angle) + y * std::sin(angle);
-                double inPeriod = u - 20 * std::floor(u / 20);
-                if (std::min({inPeriod, std::abs(inPeriod - 10), 20 - inPeriod}) < 1.5)
-                    continue;
-                std::uint32_t beneath = pixelAt(plain, px, py);
-                std::uint32_t expected = inPeriod < 10 ? (beneath & 0xffff0000u) : beneath;
-                ASSERT_EQ(pixelAt(multiplied, px, py), expected) << rotate << "° at " << px << "," << py;
-                ++checked;
-            }
-        EXPECT_GT(checked, 5000);
+            const double angle = rotate * std::numbers::pi / 180.0;
+            int inside = 0, outside = 0;
+            for (int py = 3; py < 397; py += 5)
+                for (int px = 3; px < 397; px += 3) {
+                    double x = px + 0.5, y = 400 - (py + 0.5);
+                    double fromCentre = std::hypot(x - 200, y - 200);
+                    std::uint32_t beneath = pixelAt(plain, px, py);
+                    if (kind == Document::Shape::Oval && fromCentre > 202) {
+                        ASSERT_EQ(pixelAt(multiplied, px, py), beneath) << rotate << "° at " << px << "," << py;
+                        ++outside;
+                        continue;
+                    }
+                    if (kind == Document::Shape::Oval && fromCentre > 198)
+                        continue;
+                    double u = x * std::cos(angle) + y * std::sin(angle);
+                    double inPeriod = u - 20 * std::floor(u / 20);
+                    if (std::min({inPeriod, std::abs(inPeriod - 10), 20 - inPeriod}) < 1.5)
+                        continue;
+                    std::uint32_t expected = inPeriod < 10 ? (beneath & 0xffff0000u) : beneath;
+                    ASSERT_EQ(pixelAt(multiplied, px, py), expected) << rotate << "° at " << px << "," << py;
+                    ++inside;
+                }
+            EXPECT_GT(inside, 4000);
+            EXPECT_EQ(outside > 0, kind == Document::Shape::Oval);
+        }
+}
+
+// Along the edge of a round shape a multiplied tile covers part of a pixel: the pixel lies between what
+// was beneath and what the tile makes of it.
+TEST(RenderPng, MultipliedTilesBlendInPartlyAlongARoundEdge) {
+    Document doc = Document::blank();
+    simhost::ObjectId blue = doc.addPattern("Blue", {Document::rgb(0, 0, 1)}, 20);
+    simhost::ObjectId square = doc.newRectangular(Document::Shape::Rect, 400, 0, 0, 400, false);
+    simhost::PaintField yellow;
+    yellow.color = Document::rgb(1, 1, 0);
+    doc.art(square)->artStyle = doc.newStyle({yellow});
+    simhost::ObjectId disc = doc.newRectangular(Document::Shape::Oval, 400, 0, 0, 400, false);
+    simhost::PaintField top;
+    top.color = Document::patternColor(blue);
+    top.color.c.p.rotate = 20;
+    top.mode = kAIMultiplyBlendMode;
+    doc.art(disc)->artStyle = doc.newStyle({top});
+    render::Image image = render::renderImage(doc, {400, 400, 0});
+    // Yellow multiplied by blue is black inside the disc; the corners stay yellow; on the edge, dark yellow.
+    EXPECT_EQ(pixelAt(image, 200, 200), 0xFF000000u);
+    EXPECT_EQ(pixelAt(image, 2, 2), 0xFFFFFF00u);
+    int partly = 0;
+    for (int px = 0; px < 400; ++px) {
+        const double rise = std::sqrt(200.0 * 200.0 - (px + 0.5 - 200.0) * (px + 0.5 - 200.0));
+        const std::uint32_t p = pixelAt(image, px, static_cast<int>(200.0 - rise));
+        const std::uint32_t red = (p >> 16) & 0xFF, green = (p >> 8) & 0xFF;
+        if (red > 0 && red < 0xFF) {
+            EXPECT_EQ(red, green) << px;
+            EXPECT_EQ(p & 0xFFu, 0u) << px;
+            ++partly;
+        }
     }
+    EXPECT_GT(partly, 50);
 }
 
 // A page whose shape is `size` points square, multiplied by the tile turned by `rotate`, on a 400-point page.
