@@ -104,24 +104,37 @@ std::uint32_t multiplied(std::uint32_t s, std::uint32_t d) {
 }
 
 #ifdef __SSE2__
-// The same for four pixels at once.
-inline __m128i multipliedFour(__m128i s, __m128i d) {
+// The same for four pixels at once. Where a side is opaque its "1 − α" terms are zero, and most pixels of
+// a page are: the work for them is one product per channel instead of three, with the same result.
+[[gnu::always_inline]] inline __m128i multipliedFour(__m128i s, __m128i d) {
     const __m128i zero = _mm_setzero_si128(), full = _mm_set1_epi16(255), half = _mm_set1_epi16(0x80),
-                  spread = _mm_set1_epi16(0x0101);
+                  spread = _mm_set1_epi16(0x0101), alpha = _mm_set1_epi32(static_cast<int>(0xFF000000u));
     auto mul16 = [&](__m128i x, __m128i a) {
         return _mm_mulhi_epu16(_mm_add_epi16(_mm_mullo_epi16(x, a), half), spread);
     };
     auto alphas = [](__m128i x) {
         return _mm_shufflehi_epi16(_mm_shufflelo_epi16(x, _MM_SHUFFLE(3, 3, 3, 3)), _MM_SHUFFLE(3, 3, 3, 3));
     };
+    auto opaque = [&](__m128i x) {
+        return _mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(x, alpha), alpha)) == 0xFFFF;
+    };
+    const __m128i sLow = _mm_unpacklo_epi8(s, zero), sHigh = _mm_unpackhi_epi8(s, zero);
+    const __m128i dLow = _mm_unpacklo_epi8(d, zero), dHigh = _mm_unpackhi_epi8(d, zero);
+    if (opaque(d)) {
+        if (opaque(s))
+            return _mm_packus_epi16(mul16(dLow, sLow), mul16(dHigh, sHigh));
+        auto blend = [&](__m128i sw, __m128i dw) {
+            __m128i sInverse = _mm_sub_epi16(full, alphas(sw));
+            return _mm_min_epi16(_mm_add_epi16(mul16(dw, sInverse), mul16(dw, sw)), full);
+        };
+        return _mm_packus_epi16(blend(sLow, dLow), blend(sHigh, dHigh));
+    }
     auto blend = [&](__m128i sw, __m128i dw) {
         __m128i sInverse = _mm_sub_epi16(full, alphas(sw)), dInverse = _mm_sub_epi16(full, alphas(dw));
         __m128i sum = _mm_min_epi16(_mm_add_epi16(mul16(sw, dInverse), mul16(dw, sInverse)), full);
         return _mm_min_epi16(_mm_add_epi16(sum, mul16(dw, sw)), full);
     };
-    __m128i low = blend(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(d, zero));
-    __m128i high = blend(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(d, zero));
-    return _mm_packus_epi16(low, high);
+    return _mm_packus_epi16(blend(sLow, dLow), blend(sHigh, dHigh));
 }
 #endif
 
