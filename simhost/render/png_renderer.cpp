@@ -7,6 +7,8 @@
 #include <memory>
 #include <new>
 #include <optional>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include "core/host_error.hpp"
@@ -57,6 +59,9 @@ constexpr double kMaxSheetPixels = 512.0 * 512;
 // Pixman computes sample positions in 16.16 fixed point; transforms that would overflow it are drawn as the
 // tile's average colour instead.
 constexpr double kFixedPointLimit = 30000.0;
+// Multiplying fewer pixels than this (summed over the layers) is left to one thread: starting a second
+// costs more than it saves.
+constexpr double kWorkWorthAThread = 256.0 * 1024;
 
 double length(double x, double y) {
     return std::sqrt(x * x + y * y);
@@ -146,6 +151,111 @@ std::uint32_t scaled(std::uint32_t pixel, std::uint32_t a) {
     ag = (ag + ((ag >> 8) & 0x00FF00FFu)) & 0xFF00FF00u;
     return rb | ag;
 }
+
+// One pattern layer's walk through its tile raster: each page pixel's centre is taken to the raster in
+// 16.16 fixed point and the nearest raster pixel read, as cairo's pixman does. Positions are kept within
+// one period of the raster as they step along a row, so that the small raster, not a page-sized sheet of
+// it, is read: it stays in the processor's cache.
+class TileWalk {
+  public:
+    // `raster` is at most kMaxTileSide pixels a side.
+    TileWalk(cairo_surface_t* raster, const Affine& toRaster)
+        : pixels_(reinterpret_cast<const std::uint32_t*>(cairo_image_surface_get_data(raster))),
+          stride_(cairo_image_surface_get_stride(raster) / 4),
+          periodU_(static_cast<std::int64_t>(cairo_image_surface_get_width(raster)) << 16),
+          periodV_(static_cast<std::int64_t>(cairo_image_surface_get_height(raster)) << 16),
+          stepU_(wrapped(fixed(toRaster.a), periodU_)),
+          stepV_(wrapped(fixed(toRaster.b), periodV_)),
+          toRaster_(toRaster) {}
+
+    // Multiplies the layer into `to`, the page's pixels `left` to `left + width` of row `y`, each sample
+    // scaled by `cover`, the shape's coverage there, with pixman's multiply arithmetic.
+    void multiplyRow(int y, int left, int width, const unsigned char* cover, std::uint32_t* to) const {
+        double startU, startV;
+        toRaster_.apply(left + 0.5, y + 0.5, startU, startV);
+        // Pixman rounds a sample that falls exactly on a pixel edge down to the pixel before it.
+        std::int64_t u = wrapped(fixed(startU) - 1, periodU_), v = wrapped(fixed(startV) - 1, periodV_);
+        // Each step is less than a period, so one subtraction brings a position back.
+        auto sample = [&](std::uint32_t coverage) {
+            std::uint32_t pixel = 0;
+            if (coverage != 0) {
+                pixel = pixels_[(v >> 16) * stride_ + (u >> 16)];
+                if (coverage != 0xFF)
+                    pixel = scaled(pixel, coverage);
+            }
+            u += stepU_;
+            if (u >= periodU_)
+                u -= periodU_;
+            v += stepV_;
+            if (v >= periodV_)
+                v -= periodV_;
+            return pixel;
+        };
+        int x = 0;
+#ifdef __SSE2__
+        // Four positions at a time. Each position's row and column fit one 16-bit half of a lane, and one
+        // multiply-add gives the pixel's index.
+        const __m128i stepU4 = _mm_set1_epi32(static_cast<std::int32_t>(4 * stepU_ % periodU_));
+        const __m128i stepV4 = _mm_set1_epi32(static_cast<std::int32_t>(4 * stepV_ % periodV_));
+        const __m128i periodUs = _mm_set1_epi32(static_cast<std::int32_t>(periodU_));
+        const __m128i periodVs = _mm_set1_epi32(static_cast<std::int32_t>(periodV_));
+        const __m128i lastU = _mm_set1_epi32(static_cast<std::int32_t>(periodU_ - 1));
+        const __m128i lastV = _mm_set1_epi32(static_cast<std::int32_t>(periodV_ - 1));
+        const __m128i upperHalves = _mm_set1_epi32(static_cast<std::int32_t>(0xFFFF0000u));
+        const __m128i toIndex = _mm_set1_epi32(static_cast<std::int32_t>(1 | (stride_ << 16)));
+        alignas(16) std::int32_t lanes[2][4];
+        for (int lane = 0; lane < 4; ++lane) {
+            lanes[0][lane] = static_cast<std::int32_t>(u);
+            lanes[1][lane] = static_cast<std::int32_t>(v);
+            sample(0);
+        }
+        __m128i us = _mm_load_si128(reinterpret_cast<const __m128i*>(lanes[0]));
+        __m128i vs = _mm_load_si128(reinterpret_cast<const __m128i*>(lanes[1]));
+        for (; x + 4 <= width; x += 4) {
+            std::uint32_t coverage;
+            std::memcpy(&coverage, cover + x, 4);
+            if (coverage != 0) {
+                const __m128i place = _mm_or_si128(_mm_srli_epi32(us, 16), _mm_and_si128(vs, upperHalves));
+                alignas(16) std::int32_t index[4];
+                _mm_store_si128(reinterpret_cast<__m128i*>(index), _mm_madd_epi16(place, toIndex));
+                std::uint32_t p[4];
+                for (int lane = 0; lane < 4; ++lane)
+                    p[lane] = pixels_[index[lane]];
+                if (coverage != 0xFFFFFFFFu)
+                    for (int lane = 0; lane < 4; ++lane)
+                        p[lane] = cover[x + lane] == 0xFF ? p[lane] : scaled(p[lane], cover[x + lane]);
+                // Gathered lane by lane: a wide load of four narrow stores would wait for all of them.
+                const __m128i sources = _mm_set_epi32(static_cast<int>(p[3]), static_cast<int>(p[2]),
+                                                      static_cast<int>(p[1]), static_cast<int>(p[0]));
+                auto* at = reinterpret_cast<__m128i*>(to + x);
+                _mm_storeu_si128(at, multipliedFour(sources, _mm_loadu_si128(at)));
+            }
+            us = _mm_add_epi32(us, stepU4);
+            us = _mm_sub_epi32(us, _mm_and_si128(_mm_cmpgt_epi32(us, lastU), periodUs));
+            vs = _mm_add_epi32(vs, stepV4);
+            vs = _mm_sub_epi32(vs, _mm_and_si128(_mm_cmpgt_epi32(vs, lastV), periodVs));
+        }
+        u = _mm_cvtsi128_si32(us);
+        v = _mm_cvtsi128_si32(vs);
+#endif
+        for (; x < width; ++x)
+            to[x] = multiplied(sample(cover[x]), to[x]);
+    }
+
+  private:
+    static std::int64_t fixed(double value) {
+        return static_cast<std::int64_t>(std::llround(value * 65536.0));
+    }
+    static std::int64_t wrapped(std::int64_t position, std::int64_t period) {
+        position %= period;
+        return position < 0 ? position + period : position;
+    }
+
+    const std::uint32_t* pixels_;
+    std::int64_t stride_;  // in pixels
+    std::int64_t periodU_, periodV_, stepU_, stepV_;
+    Affine toRaster_;
+};
 
 // The multiply sheet of the last picture drawn on this thread, clear, for the next picture of its size:
 // fresh memory is costly to touch, and a preview draws the same size again and again. Only sheets up to
@@ -508,6 +618,7 @@ class PngRenderer {
             }
             cairo_restore(cr);
         }
+        multiplyPendingTiles();
     }
 
     void fill(cairo_t* cr, const Art& a, const PaintField& f, cairo_operator_t op, double opacity,
@@ -519,12 +630,16 @@ class PngRenderer {
             if (!sampled)
                 return;
             if (multiplyOntoPage && sampled->raster != nullptr && sampled->nearest) {
-                multiplyTiles(shapeCoverage(a, toDevice), *sampled);
+                shapeCoverage(a, toDevice);
+                pendingTiles_.emplace_back(sampled->raster, sampled->toRaster);
                 return;
             }
+            multiplyPendingTiles();
             setSamplingSource(cr, *sampled);
-        } else if (!setSource(cr, f.color, toDevice, insideTile)) {
-            return;
+        } else {
+            multiplyPendingTiles();
+            if (!setSource(cr, f.color, toDevice, insideTile))
+                return;
         }
         appendPath(cr, a, toDevice);
         cairo_set_fill_rule(cr, a.pathStyle.evenodd ? CAIRO_FILL_RULE_EVEN_ODD : CAIRO_FILL_RULE_WINDING);
@@ -586,120 +701,46 @@ class PngRenderer {
         return coverage_;
     }
 
-    // Multiplies a tiled raster into the page wherever the shape covers it, in one pass: each pixel's centre
-    // is taken to the raster in 16.16 fixed point and the nearest raster pixel read, as cairo's pixman does,
-    // scaled by the shape's coverage and blended with pixman's own multiply arithmetic.
-    void multiplyTiles(const Coverage& shape, const Sampling& s) {
-        if (!shape.mask)
+    // Multiplied tiles of the shape being drawn wait here, in drawing order, and go onto the page together:
+    // row by row, every layer in turn, so that each row of the page is read and written while it is in the
+    // processor's cache.
+    void multiplyPendingTiles() {
+        if (pendingTiles_.empty())
             return;
-        cairo_surface_flush(pageSurface_);
-        const unsigned char* tile = cairo_image_surface_get_data(s.raster);
-        const std::int64_t tileWidth = cairo_image_surface_get_width(s.raster);
-        const std::int64_t tileHeight = cairo_image_surface_get_height(s.raster);
-        const std::ptrdiff_t tileStride = cairo_image_surface_get_stride(s.raster);
-        const unsigned char* mask = cairo_image_surface_get_data(shape.mask.get());
-        const std::ptrdiff_t maskStride = cairo_image_surface_get_stride(shape.mask.get());
-        unsigned char* page = cairo_image_surface_get_data(pageSurface_);
-        const std::ptrdiff_t pageStride = cairo_image_surface_get_stride(pageSurface_);
-        // Positions are kept within one period of the level as they step along a row, so that the small
-        // level, not a page-sized sheet of it, is read: it stays in the processor's cache.
-        const auto fixed = [](double value) { return static_cast<std::int64_t>(std::llround(value * 65536.0)); };
-        const std::int64_t periodU = tileWidth << 16, periodV = tileHeight << 16;
-        const auto wrap = [](std::int64_t& position, std::int64_t period) {
-            if (position < 0 || position >= period) {
-                position %= period;
-                if (position < 0)
-                    position += period;
-            }
-        };
-        const Affine& m = s.toRaster;
-        std::int64_t stepU = fixed(m.a) % periodU, stepV = fixed(m.b) % periodV;
-        if (stepU < 0)
-            stepU += periodU;
-        if (stepV < 0)
-            stepV += periodV;
-#ifdef __SSE2__
-        const auto* tilePixels = reinterpret_cast<const std::uint32_t*>(tile);
-        const auto fourSteps = [](std::int64_t step, std::int64_t period) {
-            return _mm_set1_epi32(static_cast<std::int32_t>(4 * step % period));
-        };
-        const __m128i stepU4 = fourSteps(stepU, periodU), stepV4 = fourSteps(stepV, periodV);
-        const __m128i periodUs = _mm_set1_epi32(static_cast<std::int32_t>(periodU));
-        const __m128i periodVs = _mm_set1_epi32(static_cast<std::int32_t>(periodV));
-        const __m128i lastU = _mm_set1_epi32(static_cast<std::int32_t>(periodU - 1));
-        const __m128i lastV = _mm_set1_epi32(static_cast<std::int32_t>(periodV - 1));
-        const __m128i upperHalves = _mm_set1_epi32(static_cast<std::int32_t>(0xFFFF0000u));
-        const __m128i toIndex = _mm_set1_epi32(static_cast<std::int32_t>(1 | ((tileStride / 4) << 16)));
-#endif
-        for (int row = 0; row < shape.height; ++row) {
-            const int y = shape.top + row;
-            const unsigned char* cover = mask + row * maskStride;
-            double startU, startV;
-            m.apply(shape.left + 0.5, y + 0.5, startU, startV);
-            // Pixman rounds a sample that falls exactly on a pixel edge down to the pixel before it.
-            std::int64_t u = fixed(startU) - 1, v = fixed(startV) - 1;
-            wrap(u, periodU);
-            wrap(v, periodV);
-            auto* to = reinterpret_cast<std::uint32_t*>(page + y * pageStride) + shape.left;
-            // Each step is less than a period, so one subtraction brings a position back.
-            auto sample = [&](std::uint32_t coverage) {
-                std::uint32_t pixel = 0;
-                if (coverage != 0) {
-                    std::memcpy(&pixel, tile + (v >> 16) * tileStride + (u >> 16) * 4, 4);
-                    if (coverage != 0xFF)
-                        pixel = scaled(pixel, coverage);
+        const Coverage& shape = coverage_;
+        if (shape.mask) {
+            cairo_surface_flush(pageSurface_);
+            const unsigned char* mask = cairo_image_surface_get_data(shape.mask.get());
+            const std::ptrdiff_t maskStride = cairo_image_surface_get_stride(shape.mask.get());
+            unsigned char* page = cairo_image_surface_get_data(pageSurface_);
+            const std::ptrdiff_t pageStride = cairo_image_surface_get_stride(pageSurface_);
+            const auto band = [&](int firstRow, int endRow) {
+                for (int row = firstRow; row < endRow; ++row) {
+                    const int y = shape.top + row;
+                    auto* to = reinterpret_cast<std::uint32_t*>(page + y * pageStride) + shape.left;
+                    for (const TileWalk& layer : pendingTiles_)
+                        layer.multiplyRow(y, shape.left, shape.width, mask + row * maskStride, to);
                 }
-                u += stepU;
-                if (u >= periodU)
-                    u -= periodU;
-                v += stepV;
-                if (v >= periodV)
-                    v -= periodV;
-                return pixel;
             };
-            int x = 0;
-#ifdef __SSE2__
-            // Four positions at a time; a level is at most kMaxTileSide pixels a side, so each position's
-            // row and column fit one 16-bit half of a lane, and one multiply-add gives the pixel's index.
-            alignas(16) std::int32_t lanes[2][4];
-            for (int lane = 0; lane < 4; ++lane) {
-                lanes[0][lane] = static_cast<std::int32_t>(u);
-                lanes[1][lane] = static_cast<std::int32_t>(v);
-                sample(0);
-            }
-            __m128i us = _mm_load_si128(reinterpret_cast<const __m128i*>(lanes[0]));
-            __m128i vs = _mm_load_si128(reinterpret_cast<const __m128i*>(lanes[1]));
-            for (; x + 4 <= shape.width; x += 4) {
-                std::uint32_t coverage;
-                std::memcpy(&coverage, cover + x, 4);
-                if (coverage != 0) {
-                    const __m128i place = _mm_or_si128(_mm_srli_epi32(us, 16), _mm_and_si128(vs, upperHalves));
-                    alignas(16) std::int32_t index[4];
-                    _mm_store_si128(reinterpret_cast<__m128i*>(index), _mm_madd_epi16(place, toIndex));
-                    std::uint32_t p[4];
-                    for (int lane = 0; lane < 4; ++lane)
-                        p[lane] = tilePixels[index[lane]];
-                    if (coverage != 0xFFFFFFFFu)
-                        for (int lane = 0; lane < 4; ++lane)
-                            p[lane] = cover[x + lane] == 0xFF ? p[lane] : scaled(p[lane], cover[x + lane]);
-                    // Gathered lane by lane: a wide load of four narrow stores would wait for all of them.
-                    const __m128i sources = _mm_set_epi32(static_cast<int>(p[3]), static_cast<int>(p[2]),
-                                                          static_cast<int>(p[1]), static_cast<int>(p[0]));
-                    auto* at = reinterpret_cast<__m128i*>(to + x);
-                    _mm_storeu_si128(at, multipliedFour(sources, _mm_loadu_si128(at)));
+            // Rows are independent: a large job is shared with a second thread, as a host's renderer would
+            // use the processor's other core. A thread that cannot be started leaves the work to this one.
+            const double work =
+                static_cast<double>(shape.width) * shape.height * static_cast<double>(pendingTiles_.size());
+            const int split = work >= kWorkWorthAThread ? shape.height / 2 : shape.height;
+            std::optional<std::thread> helper;
+            if (split < shape.height) {
+                try {
+                    helper.emplace(band, split, shape.height);
+                } catch (const std::system_error&) {
+                    band(split, shape.height);
                 }
-                us = _mm_add_epi32(us, stepU4);
-                us = _mm_sub_epi32(us, _mm_and_si128(_mm_cmpgt_epi32(us, lastU), periodUs));
-                vs = _mm_add_epi32(vs, stepV4);
-                vs = _mm_sub_epi32(vs, _mm_and_si128(_mm_cmpgt_epi32(vs, lastV), periodVs));
             }
-            u = _mm_cvtsi128_si32(us);
-            v = _mm_cvtsi128_si32(vs);
-#endif
-            for (; x < shape.width; ++x)
-                to[x] = multiplied(sample(cover[x]), to[x]);
+            band(0, split);
+            if (helper)
+                helper->join();
+            cairo_surface_mark_dirty_rectangle(pageSurface_, shape.left, shape.top, shape.width, shape.height);
         }
-        cairo_surface_mark_dirty_rectangle(pageSurface_, shape.left, shape.top, shape.width, shape.height);
+        pendingTiles_.clear();
     }
 
     // Smoothed tiles and other sources take cairo's way to a clear sheet first.
@@ -774,6 +815,7 @@ class PngRenderer {
         double scale = std::sqrt(std::abs(toDevice.determinant()));
         if (!std::isfinite(s.width) || s.width <= 0)
             return;
+        multiplyPendingTiles();
         if (opacity < 1.0)
             cairo_push_group(cr);
         if (!setSource(cr, s.color, toDevice, insideTile)) {
@@ -818,8 +860,9 @@ class PngRenderer {
     Affine page_;
     std::map<ObjectId, Tile> tiles_;
     cairo_surface_t* pageSurface_ = nullptr;
-    Surface scratch_;  // clear outside multiplyFill
-    Coverage coverage_;
+    Surface scratch_;    // clear outside multiplyFill
+    Coverage coverage_;  // of the shape being drawn
+    std::vector<TileWalk> pendingTiles_;
 };
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <numbers>
 #include <thread>
+#include <vector>
 
 #include "document/document.hpp"
 #include "hostapi/hostapi.h"
@@ -75,56 +76,62 @@ std::uint32_t pixelAt(const render::Image& image, int x, int y) {
 
 // A multiplied tile over a coloured field: its red half keeps only the red of what lies beneath, and its
 // clear half (the tile's art covers only the left half) leaves it untouched; outside the shape nothing
-// changes. Turns past a right angle step backwards through the tile.
+// changes. Turns past a right angle step backwards through the tile. Red multiplied by red is red, so
+// three such layers give the same picture, drawn by two threads.
 TEST(RenderPng, MultipliedTilesKeepTheirChannelsAndClearParts) {
     for (Document::Shape kind : {Document::Shape::Rect, Document::Shape::Oval})
-        for (float rotate : {0.0f, 30.0f, 150.0f, 250.0f}) {
-            Document doc = Document::blank();
-            auto corner = [](float x, float y) {
-                AIRealPoint p{x, y};
-                return simhost::PathSegment{p, p, p};
-            };
-            simhost::ObjectId red = doc.addPath({corner(0, 0), corner(10, 0), corner(10, 20), corner(0, 20)},
-                                                Document::fillStyle(Document::rgb(1, 0, 0)));
-            simhost::ObjectId pattern = doc.addPatternFromArt("Red half", {0, 0, 20, 20}, {red});
-            doc.newRectangular(Document::Shape::Rect, 400, 0, 0, 400, false);  // frames the page
-            simhost::ObjectId shape = doc.newRectangular(kind, 400, 0, 0, 400, false);
-            simhost::PaintField under;
-            under.color = Document::rgb(0.8f, 0.6f, 0.4f);
-            simhost::PaintField top;
-            top.color = Document::patternColor(pattern);
-            top.color.c.p.rotate = rotate;
-            top.mode = kAIMultiplyBlendMode;
-            doc.art(shape)->artStyle = doc.newStyle({under});
-            render::Image plain = render::renderImage(doc, {400, 400, 0});
-            doc.art(shape)->artStyle = doc.newStyle({top, under});
-            render::Image multiplied = render::renderImage(doc, {400, 400, 0});
+        for (float rotate : {0.0f, 30.0f, 150.0f, 250.0f})
+            for (int layers : {1, 3}) {
+                Document doc = Document::blank();
+                auto corner = [](float x, float y) {
+                    AIRealPoint p{x, y};
+                    return simhost::PathSegment{p, p, p};
+                };
+                simhost::ObjectId red = doc.addPath({corner(0, 0), corner(10, 0), corner(10, 20), corner(0, 20)},
+                                                    Document::fillStyle(Document::rgb(1, 0, 0)));
+                simhost::ObjectId pattern = doc.addPatternFromArt("Red half", {0, 0, 20, 20}, {red});
+                doc.newRectangular(Document::Shape::Rect, 400, 0, 0, 400, false);  // frames the page
+                simhost::ObjectId shape = doc.newRectangular(kind, 400, 0, 0, 400, false);
+                simhost::PaintField under;
+                under.color = Document::rgb(0.8f, 0.6f, 0.4f);
+                simhost::PaintField top;
+                top.color = Document::patternColor(pattern);
+                top.color.c.p.rotate = rotate;
+                top.mode = kAIMultiplyBlendMode;
+                doc.art(shape)->artStyle = doc.newStyle({under});
+                render::Image plain = render::renderImage(doc, {400, 400, 0});
+                std::vector<simhost::PaintField> fields(static_cast<std::size_t>(layers), top);
+                fields.push_back(under);
+                doc.art(shape)->artStyle = doc.newStyle(fields);
+                render::Image multiplied = render::renderImage(doc, {400, 400, 0});
 
-            const double angle = rotate * std::numbers::pi / 180.0;
-            int inside = 0, outside = 0;
-            for (int py = 3; py < 397; py += 5)
-                for (int px = 3; px < 397; px += 3) {
-                    double x = px + 0.5, y = 400 - (py + 0.5);
-                    double fromCentre = std::hypot(x - 200, y - 200);
-                    std::uint32_t beneath = pixelAt(plain, px, py);
-                    if (kind == Document::Shape::Oval && fromCentre > 202) {
-                        ASSERT_EQ(pixelAt(multiplied, px, py), beneath) << rotate << "° at " << px << "," << py;
-                        ++outside;
-                        continue;
+                const double angle = rotate * std::numbers::pi / 180.0;
+                int inside = 0, outside = 0;
+                for (int py = 3; py < 397; py += 5)
+                    for (int px = 3; px < 397; px += 3) {
+                        double x = px + 0.5, y = 400 - (py + 0.5);
+                        double fromCentre = std::hypot(x - 200, y - 200);
+                        std::uint32_t beneath = pixelAt(plain, px, py);
+                        if (kind == Document::Shape::Oval && fromCentre > 202) {
+                            ASSERT_EQ(pixelAt(multiplied, px, py), beneath)
+                                << rotate << "°, " << layers << " layers, at " << px << "," << py;
+                            ++outside;
+                            continue;
+                        }
+                        if (kind == Document::Shape::Oval && fromCentre > 198)
+                            continue;
+                        double u = x * std::cos(angle) + y * std::sin(angle);
+                        double inPeriod = u - 20 * std::floor(u / 20);
+                        if (std::min({inPeriod, std::abs(inPeriod - 10), 20 - inPeriod}) < 1.5)
+                            continue;
+                        std::uint32_t expected = inPeriod < 10 ? (beneath & 0xffff0000u) : beneath;
+                        ASSERT_EQ(pixelAt(multiplied, px, py), expected)
+                            << rotate << "°, " << layers << " layers, at " << px << "," << py;
+                        ++inside;
                     }
-                    if (kind == Document::Shape::Oval && fromCentre > 198)
-                        continue;
-                    double u = x * std::cos(angle) + y * std::sin(angle);
-                    double inPeriod = u - 20 * std::floor(u / 20);
-                    if (std::min({inPeriod, std::abs(inPeriod - 10), 20 - inPeriod}) < 1.5)
-                        continue;
-                    std::uint32_t expected = inPeriod < 10 ? (beneath & 0xffff0000u) : beneath;
-                    ASSERT_EQ(pixelAt(multiplied, px, py), expected) << rotate << "° at " << px << "," << py;
-                    ++inside;
-                }
-            EXPECT_GT(inside, 4000);
-            EXPECT_EQ(outside > 0, kind == Document::Shape::Oval);
-        }
+                EXPECT_GT(inside, 4000);
+                EXPECT_EQ(outside > 0, kind == Document::Shape::Oval);
+            }
 }
 
 // Along the edge of a round shape a multiplied tile covers part of a pixel: the pixel lies between what
