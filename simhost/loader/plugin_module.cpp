@@ -9,6 +9,19 @@
 #include <windows.h>
 #else
 #include <dlfcn.h>
+#include <elf.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <bit>
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <system_error>
+#include <type_traits>
+#include <vector>
 #endif
 
 namespace simhost {
@@ -84,6 +97,158 @@ class WindowsPluginModule final : public PluginModule {
 
 #else
 
+// dlopen maps a library's segments straight from the file. Where the file was cut short, the pages past its
+// end are mapped all the same, and the first touch of one raises SIGBUS: the host dies without a word. So the
+// ELF headers are read here first, and every part the system loader maps must lie within the file.
+
+using NativeElfHeader = std::conditional_t<sizeof(void*) == 8, Elf64_Ehdr, Elf32_Ehdr>;
+using NativeProgramHeader = std::conditional_t<sizeof(void*) == 8, Elf64_Phdr, Elf32_Phdr>;
+using NativeSectionHeader = std::conditional_t<sizeof(void*) == 8, Elf64_Shdr, Elf32_Shdr>;
+constexpr unsigned char kNativeClass = sizeof(void*) == 8 ? ELFCLASS64 : ELFCLASS32;
+constexpr unsigned char kNativeByteOrder = std::endian::native == std::endian::little ? ELFDATA2LSB : ELFDATA2MSB;
+
+std::string className(unsigned char elfClass) {
+    return elfClass == ELFCLASS64 ? "64-bit" : "32-bit";
+}
+
+std::string byteOrderName(unsigned char byteOrder) {
+    return byteOrder == ELFDATA2MSB ? "big-endian" : "little-endian";
+}
+
+class FileDescriptor {
+  public:
+    explicit FileDescriptor(int descriptor) : descriptor_(descriptor) {}
+    ~FileDescriptor() {
+        if (descriptor_ >= 0)
+            ::close(descriptor_);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return descriptor_; }
+
+  private:
+    int descriptor_;
+};
+
+// A library file opened for checking, with reads that never reach past its end.
+class LibraryFile {
+  public:
+    // Non-blocking, so that a named pipe given as the plug-in is refused rather than waited on.
+    explicit LibraryFile(const std::filesystem::path& file)
+        : file_(file), descriptor_(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)) {
+        if (descriptor_.get() < 0)
+            fail("it cannot be opened for reading: " + std::generic_category().message(errno) + ".");
+        struct stat status {};
+        if (::fstat(descriptor_.get(), &status) != 0)
+            fail("its size cannot be read: " + std::generic_category().message(errno) + ".");
+        if (S_ISDIR(status.st_mode))
+            fail("it is a folder, not a library file.");
+        if (!S_ISREG(status.st_mode))
+            fail("it is not a regular file (a device, pipe or socket cannot hold a library).");
+        size_ = static_cast<uint64_t>(status.st_size);
+    }
+
+    uint64_t size() const { return size_; }
+
+    [[noreturn]] void fail(const std::string& reason) const { throw HostError(cannotLoad(file_) + reason); }
+
+    void requireWithin(const std::string& part, uint64_t offset, uint64_t length) const {
+        if (length > size_ || offset > size_ - length)
+            fail("it is cut short: its " + part + " at offset " + std::to_string(offset) + " (" +
+                 std::to_string(length) + " bytes) runs past the end of the file (" + std::to_string(size_) +
+                 " bytes).");
+    }
+
+    // Counted in entries, since a damaged count times the entry size may not fit in 64 bits.
+    void requireTableWithin(const std::string& part, uint64_t offset, uint64_t count, uint64_t entrySize) const {
+        if (count != 0 && entrySize != 0 && (count > size_ / entrySize || offset > size_ - count * entrySize))
+            fail("it is cut short: its " + part + " at offset " + std::to_string(offset) + " (" +
+                 std::to_string(count) + " entries of " + std::to_string(entrySize) +
+                 " bytes) runs past the end of the file (" + std::to_string(size_) + " bytes).");
+    }
+
+    // The caller has checked that the range lies within the file; a short read means it shrank meanwhile.
+    void read(void* into, size_t length, uint64_t offset) const {
+        auto* bytes = static_cast<unsigned char*>(into);
+        while (length > 0) {
+            ssize_t got = ::pread(descriptor_.get(), bytes, length, static_cast<off_t>(offset));
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0)
+                fail("it cannot be read: " + std::generic_category().message(errno) + ".");
+            if (got == 0)
+                fail("it became shorter while it was being read.");
+            bytes += got;
+            length -= static_cast<size_t>(got);
+            offset += static_cast<uint64_t>(got);
+        }
+    }
+
+    template <typename Record>
+    Record readRecord(const std::string& part, uint64_t offset) const {
+        requireWithin(part, offset, sizeof(Record));
+        Record record{};
+        read(&record, sizeof record, offset);
+        return record;
+    }
+
+  private:
+    std::filesystem::path file_;
+    FileDescriptor descriptor_;
+    uint64_t size_ = 0;
+};
+
+// Refuses, with a HostError naming the file and the fault, anything dlopen could not map safely.
+void checkLoadableLibraryFile(const std::filesystem::path& file) {
+    LibraryFile library(file);
+    if (library.size() == 0)
+        library.fail("it is empty (0 bytes).");
+
+    unsigned char ident[EI_NIDENT] = {};
+    const auto present = static_cast<size_t>(std::min<uint64_t>(library.size(), EI_NIDENT));
+    library.read(ident, present, 0);
+    if (std::memcmp(ident, ELFMAG, std::min<size_t>(present, SELFMAG)) != 0)
+        library.fail("it is not a shared library: it does not start with the ELF signature (0x7F 'E' 'L' 'F').");
+    library.requireWithin("ELF identification", 0, EI_NIDENT);
+    const unsigned char elfClass = ident[EI_CLASS];
+    if (elfClass != ELFCLASS32 && elfClass != ELFCLASS64)
+        library.fail("its ELF class byte is " + std::to_string(elfClass) +
+                     ", which names neither 32-bit nor 64-bit.");
+    if (elfClass != kNativeClass)
+        library.fail("it is a " + className(elfClass) + " library, and this host is " + className(kNativeClass) +
+                     ".");
+    const unsigned char byteOrder = ident[EI_DATA];
+    if (byteOrder != ELFDATA2LSB && byteOrder != ELFDATA2MSB)
+        library.fail("its ELF byte-order byte is " + std::to_string(byteOrder) +
+                     ", which names neither little- nor big-endian.");
+    if (byteOrder != kNativeByteOrder)
+        library.fail("it is a " + byteOrderName(byteOrder) + " library, and this host is " +
+                     byteOrderName(kNativeByteOrder) + ".");
+
+    // Class and byte order match this machine, so the records can be read as they lie in the file.
+    const auto header = library.readRecord<NativeElfHeader>("ELF header", 0);
+
+    if (header.e_phnum != 0 && header.e_phentsize != sizeof(NativeProgramHeader))
+        library.fail("its program headers are " + std::to_string(header.e_phentsize) + " bytes each, not the " +
+                     std::to_string(sizeof(NativeProgramHeader)) + " of its ELF class.");
+    library.requireTableWithin("program header table", header.e_phoff, header.e_phnum,
+                               sizeof(NativeProgramHeader));
+    std::vector<NativeProgramHeader> segments(header.e_phnum);
+    library.read(segments.data(), segments.size() * sizeof(NativeProgramHeader), header.e_phoff);
+    for (const NativeProgramHeader& segment : segments) {
+        if (segment.p_type == PT_LOAD)
+            library.requireWithin("loadable segment", segment.p_offset, segment.p_filesz);
+    }
+
+    if (header.e_shoff != 0) {
+        // With more sections than the header's count can hold, the count is kept in the first section header.
+        uint64_t sections = header.e_shnum;
+        if (sections == 0)
+            sections = library.readRecord<NativeSectionHeader>("first section header", header.e_shoff).sh_size;
+        library.requireTableWithin("section header table", header.e_shoff, sections, header.e_shentsize);
+    }
+}
+
 class SharedLibraryPluginModule final : public PluginModule {
   public:
     explicit SharedLibraryPluginModule(const std::filesystem::path& file) : path_(file) {
@@ -91,6 +256,7 @@ class SharedLibraryPluginModule final : public PluginModule {
             throw HostError(cannotLoad(file) +
                             "it is a Windows library, which this system cannot load "
                             "(`tesselwright inspect` reads its resources).");
+        checkLoadableLibraryFile(file);
         // A path without a slash would make dlopen search the library path instead of opening this file.
         std::filesystem::path absolute = std::filesystem::absolute(file);
         handle_ = dlopen(absolute.c_str(), RTLD_NOW | RTLD_LOCAL);
