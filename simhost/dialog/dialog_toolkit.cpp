@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <iterator>
+#include <limits>
 
 #include "core/host.hpp"
 #include "core/host_error.hpp"
@@ -227,10 +230,18 @@ void Dialog::resize(int32_t width, int32_t height) {
 }
 
 void Dialog::move(int32_t dx, int32_t dy) {
-    bounds_.left += dx;
-    bounds_.right += dx;
-    bounds_.top += dy;
-    bounds_.bottom += dy;
+    // A window stops at the end of the coordinate range rather than wrapping round to the other side.
+    auto shifted = [](int32_t& low, int32_t& high, int32_t by) {
+        const std::int64_t size = std::int64_t{high} - low;
+        const std::int64_t lowest = std::numeric_limits<int32_t>::min();
+        const std::int64_t highest = std::numeric_limits<int32_t>::max() - std::max<std::int64_t>(size, 0);
+        const std::int64_t to = std::clamp(std::int64_t{low} + by, lowest, std::max(lowest, highest));
+        low = static_cast<int32_t>(to);
+        high =
+            static_cast<int32_t>(std::clamp(to + size, lowest, std::int64_t{std::numeric_limits<int32_t>::max()}));
+    };
+    shifted(bounds_.left, bounds_.right, dx);
+    shifted(bounds_.top, bounds_.bottom, dy);
 }
 
 Item& Dialog::createItem(int32_t id, ItemKind kind, ADMRect itemBounds) {
@@ -509,10 +520,17 @@ void DialogToolkit::playScript(Dialog& dialog, const std::vector<UserAction>& ac
             return false;
         }
     };
-    for (const auto& action : actions) {
-        if (dialog.endRequest())
+    for (auto action = actions.begin(); action != actions.end(); ++action) {
+        if (dialog.endRequest()) {
+            // What the user meant to do after the dialog closed was never done: say so rather than
+            // report a run that did less than asked.
+            const auto left = std::distance(action, actions.end());
+            host.fail("the dialog \"" + dialog.name() + "\" closed before the action \"" + action->describe() +
+                      "\"" + (left > 1 ? " and " + std::to_string(left - 1) + " more" : std::string()) +
+                      ": nothing after OK or Cancel is done");
             return;
-        if (!attempt(action))
+        }
+        if (!attempt(*action))
             return;
     }
     if (dialog.endRequest())

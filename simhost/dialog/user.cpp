@@ -21,6 +21,27 @@ std::string trim(std::string_view text) {
     return std::string(text.substr(begin, end - begin + 1));
 }
 
+// Text from a script as a message may show it: control bytes written as \xNN, and cut short when long,
+// so that a binary file read as a script gives a readable complaint.
+std::string shown(std::string_view text) {
+    constexpr std::size_t kLongest = 60;
+    std::string out;
+    for (std::size_t i = 0; i < text.size() && i < kLongest; ++i) {
+        auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x20 || c == 0x7F) {
+            static const char digits[] = "0123456789ABCDEF";
+            out += "\\x";
+            out += digits[c >> 4];
+            out += digits[c & 0xF];
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    if (text.size() > kLongest)
+        out += "...";
+    return out;
+}
+
 std::optional<int32_t> parseInt(std::string_view text) {
     std::string digits = trim(text);
     int32_t value = 0;
@@ -76,11 +97,9 @@ std::string withoutLeadingSpaces(std::string_view text) {
 }
 
 // The item the user is about to operate, if a person could operate it that way.
-Item& operable(Dialog& dialog, int32_t id, const std::string& what, bool kindFits, const char* wantedKind,
-               Item* item) {
+Item& operable(int32_t id, const std::string& what, bool kindFits, const char* wantedKind, Item* item) {
     if (item == nullptr)
-        throw HostError("cannot " + what + " item " + std::to_string(id) + ": the dialog \"" + dialog.name() +
-                        "\" has no such item");
+        throw HostError("cannot " + what + " item " + std::to_string(id) + ": there is no such item");
     if (!kindFits)
         refuse(what, *item, std::string("it is a ") + itemKindWords(item->kind()) + ", not a " + wantedKind);
     if (!item->visible)
@@ -92,7 +111,7 @@ Item& operable(Dialog& dialog, int32_t id, const std::string& what, bool kindFit
 
 Item& operable(Dialog& dialog, int32_t id, const std::string& what, ItemKind kind) {
     Item* item = dialog.item(id);
-    return operable(dialog, id, what, item == nullptr || item->kind() == kind, itemKindWords(kind), item);
+    return operable(id, what, item == nullptr || item->kind() == kind, itemKindWords(kind), item);
 }
 
 // The page button above a caption: a picture push button whose horizontal extent overlaps the caption's
@@ -120,7 +139,12 @@ Item& pageButton(const Dialog& dialog, const std::string& name) {
         if (Item* button = pageButtonAbove(dialog, *item))
             return *button;
     }
-    throw HostError("cannot open the page \"" + name + "\": no page button is captioned so");
+    std::string pages;
+    for (const auto& item : dialog.items())
+        if (item->kind() == ItemKind::TextStatic && pageButtonAbove(dialog, *item) != nullptr)
+            pages += (pages.empty() ? "" : ", ") + withoutLeadingSpaces(item->displayText());
+    throw HostError("cannot open the page \"" + shown(name) + "\": no page button is captioned so" +
+                    (pages.empty() ? std::string() : "; the pages are " + pages));
 }
 
 }  // namespace
@@ -235,7 +259,7 @@ std::string UserAction::describe() const {
 
 UserAction UserAction::parse(std::string_view line) {
     auto fail = [&](const std::string& why) -> HostError {
-        return HostError("cannot read the user action \"" + trim(line) + "\": " + why);
+        return HostError("cannot read the user action \"" + shown(trim(line)) + "\": " + why);
     };
     // Leading blanks go; the text after '=' is kept as written (popup entries begin with a space), but
     // a line ending is not part of it.
@@ -326,7 +350,7 @@ UserAction UserAction::parse(std::string_view line) {
     }
     if (verb.empty())
         throw fail("the line is empty");
-    throw fail("\"" + verb +
+    throw fail("\"" + shown(verb) +
                "\" is not an action (press, ok, cancel, type, tick, untick, choose, drag, move, page)");
 }
 
@@ -334,8 +358,8 @@ void UserAction::perform(Dialog& dialog, DialogToolkit& toolkit) const {
     switch (kind) {
         case Kind::Press: {
             Item* target = dialog.item(item);
-            Item& button = operable(dialog, item, "press", target == nullptr || target->isPushButton(),
-                                    "push button", target);
+            Item& button =
+                operable(item, "press", target == nullptr || target->isPushButton(), "push button", target);
             toolkit.notify(button, kADMUserChangedNotifier);
             return;
         }
@@ -376,8 +400,14 @@ void UserAction::perform(Dialog& dialog, DialogToolkit& toolkit) const {
                 for (const auto& candidate : popup.list()->entries())
                     if (entry == nullptr && withoutLeadingSpaces(candidate->text) == withoutLeadingSpaces(text))
                         entry = candidate.get();
-                if (entry == nullptr)
-                    refuse("choose from", popup, "it has no entry \"" + text + "\"");
+                if (entry == nullptr) {
+                    std::string entries;
+                    for (const auto& candidate : popup.list()->entries())
+                        entries += (entries.empty() ? "\"" : ", \"") + candidate->text + "\"";
+                    refuse("choose from", popup,
+                           "it has no entry \"" + shown(text) + "\"" +
+                               (entries.empty() ? std::string() : "; its entries are " + entries));
+                }
             }
             popup.list()->select(*entry, true);
             toolkit.notify(popup, kADMUserChangedNotifier);
@@ -385,7 +415,7 @@ void UserAction::perform(Dialog& dialog, DialogToolkit& toolkit) const {
         }
         case Kind::Drag: {
             Item* target = dialog.item(item);
-            Item& dragged = operable(dialog, item, "drag", true, "", target);
+            Item& dragged = operable(item, "drag", true, "", target);
             toolkit.track(dragged, TrackEvent{modifiers, point});
             return;
         }
@@ -394,7 +424,7 @@ void UserAction::perform(Dialog& dialog, DialogToolkit& toolkit) const {
             return;
         case Kind::Page: {
             Item& button = pageButton(dialog, text);
-            operable(dialog, button.id(), "press", true, "", &button);
+            operable(button.id(), "press", true, "", &button);
             toolkit.notify(button, kADMUserChangedNotifier);
             return;
         }

@@ -2,6 +2,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -88,6 +90,23 @@ TEST(ParseErrorTest, NamesTheLineAndWhatIsWrong) {
             EXPECT_THAT(error.what(), HasSubstr("\"" + std::string(c.line) + "\"")) << c.line;
             EXPECT_THAT(error.what(), HasSubstr(c.why)) << c.line;
         }
+    }
+}
+
+// A binary file read as a script: the complaint shows control bytes as \xNN and stays short.
+TEST(ParseErrorTest, ShowsUnreadableBytesReadably) {
+    try {
+        UserAction::parse(std::string("\x7F"
+                                      "ELF\x02\x01\0",
+                                      7) +
+                          std::string(200, 'y'));
+        ADD_FAILURE() << "binary text was read as an action";
+    } catch (const simhost::HostError& error) {
+        const std::string message = error.what();
+        EXPECT_THAT(message, HasSubstr("\"\\x7FELF\\x02\\x01\\x00yyy"));
+        EXPECT_THAT(message, HasSubstr("...\" is not an action"));
+        EXPECT_LT(message.size(), 300u);
+        EXPECT_EQ(std::count_if(message.begin(), message.end(), [](char c) { return c >= 0 && c < 0x20; }), 0);
     }
 }
 
@@ -188,10 +207,14 @@ TEST_F(UserTest, AScriptThatRunsOutEndsWithOk) {
     EXPECT_TRUE(dialog->at(3).booleanValue());
 }
 
-TEST_F(UserTest, ActionsAfterTheEndAreNotPerformed) {
-    EXPECT_EQ(run({UserAction::cancel(), UserAction::tick(3)}), 2);
+// Actions after the dialog closed are not performed, and the run says so: a script that asked for them
+// did not get what it asked for.
+TEST_F(UserTest, ActionsAfterTheEndAreNotPerformedAndNamed) {
+    EXPECT_EQ(run({UserAction::cancel(), UserAction::tick(3), UserAction::page("Alpha")}), 2);
     EXPECT_THAT(g_notified, ElementsAre(2));
     EXPECT_FALSE(dialog->at(3).booleanValue());
+    ASSERT_EQ(host.failures().size(), 1u);
+    EXPECT_THAT(host.failures()[0], HasSubstr("closed before the action \"tick 3\" and 1 more"));
 }
 
 TEST_F(UserTest, TypingClampsRoundsAndThenNotifies) {
@@ -224,10 +247,18 @@ TEST_F(UserTest, PagePressesTheButtonAboveTheCaption) {
     EXPECT_THAT(g_notified, ElementsAre(141, 140, 1));
 }
 
-TEST_F(UserTest, MoveMovesTheDialog) {
+TEST_F(UserTest, MoveMovesTheDialogAndStopsAtTheEndsOfTheRange) {
     run({UserAction::move(30, -20)});
     EXPECT_EQ(dialog->bounds().left, simhost::DialogToolkit::kDefaultLeft + 30);
     EXPECT_EQ(dialog->bounds().top, simhost::DialogToolkit::kDefaultTop - 20);
+    const int32_t width = dialog->width(), height = dialog->height();
+    constexpr int32_t kMost = std::numeric_limits<int32_t>::max(), kLeast = std::numeric_limits<int32_t>::min();
+    dialog->move(kMost, kLeast);
+    dialog->move(kMost, kLeast);
+    EXPECT_EQ(dialog->bounds().right, kMost);
+    EXPECT_EQ(dialog->bounds().top, kLeast);
+    EXPECT_EQ(dialog->width(), width);
+    EXPECT_EQ(dialog->height(), height);
 }
 
 TEST_F(UserTest, ObserversSeeTheOpeningAndEveryAction) {
@@ -246,13 +277,16 @@ TEST_F(UserTest, TheUserRefusesWhatAPersonCouldNotDo) {
     for (const Case& c :
          {Case{UserAction::press(6), "cannot press item 6: it is hidden"},
           Case{UserAction::press(7), "cannot press item 7: it is disabled"},
-          Case{UserAction::press(99), "cannot press item 99: the dialog \"User\" has no such item"},
+          Case{UserAction::press(99), "cannot press item 99: there is no such item"},
           Case{UserAction::press(3), "cannot press item 3: it is a check box, not a push button"},
           Case{UserAction::tick(4), "cannot tick item 4: it is a spin edit, not a check box"},
           Case{UserAction::type(4, "ten"), "cannot type into item 4: \"ten\" is not a number"},
-          Case{UserAction::choose(5, " Screen"), "cannot choose from item 5: it has no entry"},
+          Case{UserAction::choose(5, " Screen"),
+               "cannot choose from item 5: it has no entry \" Screen\"; its entries are \" Normal\", \" "
+               "Multiply\", \" Color mix\""},
           Case{UserAction::chooseIndex(5, 3), "cannot choose from item 5: it has no entry 3"},
-          Case{UserAction::page("Gamma"), "cannot open the page \"Gamma\""}}) {
+          Case{UserAction::page("Gamma"),
+               "cannot open the page \"Gamma\": no page button is captioned so; the pages are Alpha, Beta"}}) {
         host.fail("marker");
         std::size_t before = host.failures().size();
         g_notified.clear();
