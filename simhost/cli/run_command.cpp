@@ -1,5 +1,7 @@
 // `tesselwright run`: start-up, the settings dialog operated by the user's actions, "Go", shut-down; then
 // the document as SVG and PNG and a JSON report of everything that happened.
+#include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cstdint>
 #include <fstream>
@@ -8,6 +10,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "commands.hpp"
@@ -44,13 +47,25 @@ struct RunOptions {
 // error it throws gains the file and line number.
 template <typename Take>
 void forEachLine(const std::filesystem::path& file, const char* what, Take take) {
+    const std::string name = std::string(what) + " " + file.string();
+    std::error_code statusError;
+    const auto status = std::filesystem::status(file, statusError);
+    if (statusError)
+        throw simhost::HostError("cannot read " + name + ": " + statusError.message());
+    // Folders and devices are no scripts: a folder reads as empty, a device may never end.
+    if (!std::filesystem::is_regular_file(status))
+        throw simhost::HostError("cannot read " + name + ": it is " +
+                                 (std::filesystem::is_directory(status) ? "a folder" : "not a plain file"));
     std::ifstream in(file);
     if (!in)
-        throw simhost::HostError("cannot read " + std::string(what) + " " + file.string());
+        throw simhost::HostError("cannot read " + name + ": " + std::generic_category().message(errno));
     std::string line;
     int number = 0;
     while (std::getline(in, line)) {
         ++number;
+        if (std::any_of(line.begin(), line.end(), [](char c) { return c == '\0'; }))
+            throw simhost::HostError(file.string() + ", line " + std::to_string(number) +
+                                     ": the file holds binary data, not lines of text");
         auto begin = line.find_first_not_of(" \t\r");
         if (begin == std::string::npos || line[begin] == '#')
             continue;
@@ -138,7 +153,14 @@ void runFilter(const RunOptions& options) {
 
     int frame = 0;
     if (options.framesDir) {
-        std::filesystem::create_directories(*options.framesDir);
+        std::error_code error;
+        if (options.framesDir->empty())
+            throw simhost::HostError("--frames needs the name of a folder");
+        std::filesystem::create_directories(*options.framesDir, error);
+        if (error || !std::filesystem::is_directory(*options.framesDir))
+            throw simhost::HostError(
+                "cannot make the folder " + options.framesDir->string() +
+                " for the frames: " + (error ? error.message() : std::string("a file has that name")));
         host.dialogs().onAction([&](const simhost::Dialog&, const simhost::UserAction&) {
             char name[32];
             std::snprintf(name, sizeof name, "frame-%03d", ++frame);
@@ -187,7 +209,21 @@ void runFilter(const RunOptions& options) {
     simhost::RunSummary summary{seed, options.randomFile.has_value(), ran, parameters, went};
     nlohmann::json report = simhost::runReport(host, before, summary);
     outputs.write(host.document(), report, render);
-    std::cout << outputs.describe();
+
+    // Say what the pictures hold: a cancelled or empty run still writes the document, unchanged.
+    std::string what = "the design";
+    if (started != kNoErr)
+        what = "the document (the plug-in did not start, so nothing was designed)";
+    else if (!ran)
+        what = "the document, unchanged (the settings dialog was cancelled, so nothing was designed)";
+    else if (host.document().topLevelArt().size() <= before.topLevelArt().size())
+        what = "the document (the plug-in made no new art; the report says why)";
+    std::cout << outputs.describe(what);
+    if (options.randomFile)
+        std::cout << "The host's random numbers came from " << options.randomFile->string() << "\n";
+    else if (!options.seed)
+        std::cout << "The random seed was " << seed << ": run again with --seed " << seed
+                  << " for the same result\n";
     if (started != kNoErr)
         setExitCode(1);
 }
@@ -202,25 +238,54 @@ void addRunCommand(CLI::App& app) {
         "actions say otherwise), Go; writes OUT.svg, OUT.png and the report OUT.json.");
     options->plugin = defaultPluginPath();
     run->add_option("--plugin", options->plugin, "The plug-in file (default: the one built beside this program)");
-    run->add_option("--out", options->out, "Where to write: OUT.svg, OUT.png and OUT.json")->capture_default_str();
-    run->add_option("--seed", options->seed,
-                    "Seed of the host's random numbers (a whole number from 0); the same seed gives the same run")
+    run->add_option("--out", options->out,
+                    "Where to write: OUT.svg, OUT.png and OUT.json (OUT may name a folder on the way, as in "
+                    "out/design)")
+        ->capture_default_str()
         ->check(CLI::Validator(
             [](const std::string& text) {
-                bool digits = !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
-                return digits ? std::string() : "the seed must be a whole number from 0, not \"" + text + "\"";
+                std::filesystem::path out(text);
+                if (text.empty() || !out.has_filename() || out.filename() == "." || out.filename() == "..")
+                    return "give the files' name without its extension, such as out/design, not \"" + text + "\"";
+                return std::string();
             },
-            "SEED"));
+            "OUT"));
+    auto* seed =
+        run->add_option("--seed", options->seed,
+                        "Seed of the host's random numbers (a whole number from 0 to 18446744073709551615); the "
+                        "same seed gives the same run. Without it a seed is drawn and shown")
+            ->check(CLI::Validator(
+                [](const std::string& text) {
+                    std::uint64_t value = 0;
+                    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+                    bool whole = !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+                    if (whole && error == std::errc() && end == text.data() + text.size())
+                        return std::string();
+                    return "the seed must be a whole number from 0 to 18446744073709551615, not \"" + text + "\"";
+                },
+                "SEED"));
     run->add_option("--random", options->randomFile,
-                    "A file of random numbers in [0, 1), one per line, used in order instead of the generator");
+                    "A file of random numbers in [0, 1), one per line, used in order instead of the generator")
+        ->excludes(seed);
     run->add_option("--set", options->assignments, "FIELD=VALUE: sets a field of the record before the run");
-    run->add_option("--size", options->size, "Width and height of the pictures in pixels")
-        ->check(CLI::Range(16, 8000))
+    run->add_option("--size", options->size, "Width and height of the pictures in pixels, 16 to 8000")
+        ->check(CLI::Validator(
+            [](const std::string& text) {
+                int value = 0;
+                auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+                if (error == std::errc() && end == text.data() + text.size() && value >= 16 && value <= 8000)
+                    return std::string();
+                return "the picture size must be a whole number from 16 to 8000, not \"" + text + "\"";
+            },
+            "PIXELS"))
         ->capture_default_str();
-    run->add_option("--frames", options->framesDir, "Writes the preview after every action into this folder");
+    run->add_option("--frames", options->framesDir,
+                    "Writes the preview after every action into this folder (frames written before a failing "
+                    "action stay, to show how far the run got)");
 
     auto group = "User actions (performed in the order given)";
     run->add_option("--preset")
+        ->type_name("NAME")
         ->description("Chooses a preset, e.g. \"Color mix\"")
         ->group(group)
         ->take_all()
@@ -234,28 +299,55 @@ void addRunCommand(CLI::App& app) {
         ->group(group)
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
     run->add_option("--page")
+        ->type_name("PAGE")
         ->description("Shows a page: Front, Behind, Size, Tweak or Settings")
+        ->check(CLI::Validator(
+            [](const std::string& text) {
+                for (const char* page : {"Front", "Behind", "Size", "Tweak", "Settings"})
+                    if (text == page)
+                        return std::string();
+                return "there is no page \"" + text + "\"; the pages are Front, Behind, Size, Tweak and Settings";
+            },
+            "PAGE"))
         ->group(group)
         ->take_all()
         ->expected(1);
     run->add_option("--type")
+        ->type_name("ID=VALUE")
         ->description("ID=VALUE: types a value into a spin edit")
         ->group(group)
         ->take_all()
         ->expected(1);
-    run->add_option("--tick")->description("ID: ticks a check box")->group(group)->take_all()->expected(1);
-    run->add_option("--untick")->description("ID: unticks a check box")->group(group)->take_all()->expected(1);
+    run->add_option("--tick")
+        ->type_name("ID")
+        ->description("ID: ticks a check box")
+        ->group(group)
+        ->take_all()
+        ->expected(1);
+    run->add_option("--untick")
+        ->type_name("ID")
+        ->description("ID: unticks a check box")
+        ->group(group)
+        ->take_all()
+        ->expected(1);
     run->add_option("--choose")
+        ->type_name("ID=TEXT")
         ->description("ID=TEXT: chooses a popup entry, e.g. 90=Multiply")
         ->group(group)
         ->take_all()
         ->expected(1);
     run->add_option("--drag")
+        ->type_name("ID=H,V")
         ->description("ID=H,V: drags a drag button to a point of the document view")
         ->group(group)
         ->take_all()
         ->expected(1);
-    run->add_option("--move")->description("DX,DY: moves the dialog")->group(group)->take_all()->expected(1);
+    run->add_option("--move")
+        ->type_name("DX,DY")
+        ->description("DX,DY: moves the dialog")
+        ->group(group)
+        ->take_all()
+        ->expected(1);
     run->add_flag("--ok")
         ->description("Presses OK (the default at the end)")
         ->group(group)
@@ -265,6 +357,7 @@ void addRunCommand(CLI::App& app) {
         ->group(group)
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
     run->add_option("--script")
+        ->type_name("FILE")
         ->description("A file of actions, one per line (e.g. \"press 81\", \"type 10=250\")")
         ->group(group)
         ->take_all()

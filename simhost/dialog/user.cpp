@@ -139,12 +139,7 @@ Item& pageButton(const Dialog& dialog, const std::string& name) {
         if (Item* button = pageButtonAbove(dialog, *item))
             return *button;
     }
-    std::string pages;
-    for (const auto& item : dialog.items())
-        if (item->kind() == ItemKind::TextStatic && pageButtonAbove(dialog, *item) != nullptr)
-            pages += (pages.empty() ? "" : ", ") + withoutLeadingSpaces(item->displayText());
-    throw HostError("cannot open the page \"" + shown(name) + "\": no page button is captioned so" +
-                    (pages.empty() ? std::string() : "; the pages are " + pages));
+    throw HostError("cannot open the page \"" + shown(name) + "\": no page button is captioned so");
 }
 
 }  // namespace

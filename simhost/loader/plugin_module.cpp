@@ -321,6 +321,8 @@ ResourceSet readPluginResources(const std::filesystem::path& file) {
     std::error_code error;
     if (!std::filesystem::exists(file, error))
         throw HostError("cannot read plug-in " + file.string() + ": no such file.");
+    if (std::filesystem::is_directory(file, error))
+        throw HostError("cannot read plug-in " + file.string() + ": it is a folder, not a plug-in file.");
     if (isWindowsExecutable(file))
         return readPeFile(file);
     std::filesystem::path resourceFile = resourceFileFor(file);

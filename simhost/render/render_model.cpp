@@ -1,9 +1,11 @@
 #include "render_model.hpp"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <fstream>
 #include <numbers>
+#include <system_error>
 
 #include "core/host_error.hpp"
 
@@ -44,11 +46,16 @@ int cairoOperator(int32_t mode) {
 }
 
 void writeFile(const std::filesystem::path& file, std::string_view bytes) {
+    errno = 0;
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     if (out)
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out || !out.flush())
-        throw HostError("cannot write \"" + file.string() + "\"");
+    if (!out || !out.flush()) {
+        // The streams keep no reason of their own; the C library's, when it left one, is the useful part.
+        const int reason = errno;
+        throw HostError("cannot write \"" + file.string() + "\"" +
+                        (reason != 0 ? ": " + std::generic_category().message(reason) : std::string()));
+    }
 }
 
 std::vector<std::uint8_t> renderPng(const Document& document, const RenderOptions& options) {

@@ -32,33 +32,53 @@ void OutputFiles::write(const Document& document, nlohmann::json report, const r
     if (error)
         throw HostError("cannot create the folder " + stem_.parent_path().string() + ": " + error.message());
 
+    // A rename onto a folder would fail half-way through the set: refuse such a name first.
+    for (const auto& [file, bytes] : files) {
+        auto status = std::filesystem::symlink_status(file, error);
+        if (!error && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status) &&
+            !std::filesystem::is_symlink(status))
+            throw HostError("cannot write " + file.string() + ": " +
+                            (std::filesystem::is_directory(status) ? "a folder has that name"
+                                                                   : "something other than a file has that name"));
+    }
+
     auto temporary = [](const std::filesystem::path& file) {
         return std::filesystem::path(file.string() + ".part");
+    };
+    auto removeTemporaries = [&] {
+        std::error_code ignored;
+        for (const auto& written : files)
+            std::filesystem::remove(temporary(written.first), ignored);
     };
     for (const auto& [file, bytes] : files) {
         try {
             render::writeFile(temporary(file), bytes);
-        } catch (const HostError&) {
-            for (const auto& written : files)
-                std::filesystem::remove(temporary(written.first), error);
-            throw;
+        } catch (const HostError& failure) {
+            removeTemporaries();
+            // The user named the file, not its temporary twin.
+            std::string reason = failure.what();
+            auto colon = reason.rfind(": ");
+            throw HostError("cannot write " + file.string() +
+                            (colon == std::string::npos ? std::string() : reason.substr(colon)));
         }
     }
     for (const auto& [file, bytes] : files) {
         std::filesystem::rename(temporary(file), file, error);
-        if (error)
+        if (error) {
+            removeTemporaries();
             throw HostError("cannot write " + file.string() + ": " + error.message());
+        }
     }
 }
 
-std::string OutputFiles::describe() const {
+std::string OutputFiles::describe(const std::string& what) const {
     // Full paths: the user may have started the program from anywhere.
     auto shown = [](const std::filesystem::path& file) {
         std::error_code error;
         auto full = std::filesystem::absolute(file, error);
         return (error ? file : full.lexically_normal()).string();
     };
-    std::string text = "Wrote the design to " + shown(svg()) + "\n";
+    std::string text = "Wrote " + what + " to " + shown(svg()) + "\n";
     if (pngWritten_)
         text += "          and " + shown(png()) + "\n";
     else

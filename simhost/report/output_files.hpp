@@ -12,7 +12,7 @@ class Document;
 
 // The three files a run writes: OUT.svg, OUT.png and the report OUT.json. All are rendered in memory
 // first and then written side by side under temporary names and renamed, so a failure never leaves a
-// half-written set behind.
+// half-written set behind; a name already taken by a folder is refused before anything is written.
 class OutputFiles {
   public:
     explicit OutputFiles(std::filesystem::path stem) : stem_(std::move(stem)) {}
@@ -24,8 +24,8 @@ class OutputFiles {
     // Renders and writes; the report gains an "outputs" entry naming the files. Throws HostError.
     void write(const Document& document, nlohmann::json report, const render::RenderOptions& options);
 
-    // One line per file, for the user.
-    std::string describe() const;
+    // One line per file, for the user, saying they hold `what` ("the design", say).
+    std::string describe(const std::string& what) const;
 
   private:
     std::filesystem::path withExtension(const char* extension) const;

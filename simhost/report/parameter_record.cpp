@@ -68,6 +68,9 @@ void setParameter(AIMdMemoryHandle record, std::string_view assignment) {
     if (word.kind == WordKind::Real) {
         float real = 0;
         auto [end, error] = std::from_chars(first, last, real);
+        if (error == std::errc::result_out_of_range && end == last)
+            throw HostError("--set " + name + ": " + value +
+                            " is too large or too small for the field, a 32-bit " + "real number");
         if (error != std::errc() || end != last || !std::isfinite(real))
             throw HostError("--set " + name + ": \"" + value + "\" is not a number");
         std::memcpy(wordAddress(record, *index), &real, 4);
@@ -78,6 +81,9 @@ void setParameter(AIMdMemoryHandle record, std::string_view assignment) {
         integer = value == "true" ? 1 : 0;
     } else {
         auto [end, error] = std::from_chars(first, last, integer);
+        if (error == std::errc::result_out_of_range && end == last)
+            throw HostError("--set " + name + ": " + value +
+                            " is out of the field's range, -2147483648 to 2147483647");
         if (error != std::errc() || end != last)
             throw HostError("--set " + name + ": \"" + value + "\" is not a whole number");
     }

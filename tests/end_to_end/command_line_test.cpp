@@ -110,17 +110,68 @@ TEST_P(BadInvocations, EndWithAClearMessageAndWriteNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     CommandLine, BadInvocations,
-    ::testing::Values(BadInvocation{"UnknownOption", "run --no-such-option", "no-such-option"},
-                      BadInvocation{"MissingPlugin", "run --plugin /nonexistent/plugin.so",
-                                    "/nonexistent/plugin.so"},
-                      BadInvocation{"UnknownField", "run --set noSuchField=1", "noSuchField"},
-                      BadInvocation{"MalformedValue", "run --set repeatCount=many", "many"},
-                      BadInvocation{"NegativeSeed", "run --seed -3", "seed"},
-                      BadInvocation{"MissingItem", "run --type 999=5", "999"},
-                      BadInvocation{"UnknownPage", "run --page Nowhere", "Nowhere"},
-                      BadInvocation{"HiddenItem", "run --tick 69", "hidden"},
-                      BadInvocation{"MissingRandomFile", "run --random /nonexistent/numbers.txt", "numbers.txt"}),
+    ::testing::Values(
+        BadInvocation{"UnknownOption", "run --no-such-option", "no-such-option"},
+        BadInvocation{"MissingPlugin", "run --plugin /nonexistent/plugin.so", "/nonexistent/plugin.so"},
+        BadInvocation{"UnknownField", "run --set noSuchField=1", "noSuchField"},
+        BadInvocation{"MalformedValue", "run --set repeatCount=many", "many"},
+        BadInvocation{"NegativeSeed", "run --seed -3", "seed"},
+        BadInvocation{"MissingItem", "run --type 999=5", "999"},
+        BadInvocation{"UnknownPage", "run --page Nowhere", "Nowhere"},
+        BadInvocation{"HiddenItem", "run --tick 69", "hidden"},
+        BadInvocation{"MissingRandomFile", "run --random /nonexistent/numbers.txt", "numbers.txt"},
+        BadInvocation{"WholeNumberOutOfRange", "run --set repeatCount=99999999999", "out of the field's range"},
+        BadInvocation{"RealNumberOutOfRange", "run --set shapeWidth=1e308", "too large or too small"},
+        BadInvocation{"UnknownCommand", "frobnicate", "there is no command \"frobnicate\""},
+        BadInvocation{"SeedOutOfRange", "run --seed 18446744073709551616", "18446744073709551615"},
+        BadInvocation{"SeedAndRandomNumbers", "run --seed 3 --random /dev/null", "excludes"},
+        BadInvocation{"ScriptIsAFolder", "run --script /", "it is a folder"},
+        BadInvocation{"ScriptIsBinary", "run --script /bin/sh", "binary data"},
+        BadInvocation{"FramesIntoAFile", "run --frames /bin/sh", "cannot make the folder /bin/sh"},
+        BadInvocation{"UnknownPreset", "run --preset Nope", "its entries are \" Reset\""},
+        BadInvocation{"ActionAfterTheDialogClosed", "run --ok --page Tweak",
+                      "closed before the action \"page Tweak\""}),
     [](const ::testing::TestParamInfo<BadInvocation>& invocation) { return std::string(invocation.param.name); });
+
+// A name of the set already taken by a folder is refused before any file of the set is written.
+TEST_F(CommandLine, AnOutputNameTakenByAFolderWritesNothing) {
+    fs::create_directories(dir / "result.json");
+    CommandOutcome run = runProgram("run --seed 2 --out " + out());
+    EXPECT_NE(run.status, 0);
+    EXPECT_NE(run.output.find("result.json: a folder has that name"), std::string::npos) << run.output;
+    for (const char* left : {"result.svg", "result.png", "result.svg.part", "result.png.part", "result.json.part"})
+        EXPECT_FALSE(fs::exists(dir / left)) << left;
+}
+
+// A run that designs nothing still writes the document, and says it is not a design.
+TEST_F(CommandLine, ARunThatDesignsNothingSaysSo) {
+    struct Case {
+        const char* arguments;
+        const char* said;
+    };
+    for (const Case& c : {Case{"--cancel", "the settings dialog was cancelled"},
+                          Case{"--set baseShape=99", "the plug-in made no new art"}}) {
+        CommandOutcome run = runProgram(std::string("run --seed 4 ") + c.arguments + " --out " + out());
+        EXPECT_EQ(run.status, 0) << run.output;
+        EXPECT_NE(run.output.find(c.said), std::string::npos) << run.output;
+        EXPECT_EQ(run.output.find("Wrote the design"), std::string::npos) << run.output;
+    }
+}
+
+// Without --seed the run draws one and shows it, so that a result worth keeping can be made again.
+TEST_F(CommandLine, ADrawnSeedIsShownAndRepeatsTheRun) {
+    CommandOutcome first = runProgram("run --tumble --out " + out("a"));
+    ASSERT_EQ(first.status, 0) << first.output;
+    auto at = first.output.find("run again with --seed ");
+    ASSERT_NE(at, std::string::npos) << first.output;
+    std::string seed = first.output.substr(at + 22, first.output.find(' ', at + 22) - (at + 22));
+    CommandOutcome again = runProgram("run --tumble --seed " + seed + " --out " + out("b"));
+    ASSERT_EQ(again.status, 0) << again.output;
+    nlohmann::json a = readJson(dir / "a.json"), b = readJson(dir / "b.json");
+    a.erase("outputs");
+    b.erase("outputs");
+    EXPECT_EQ(a, b);
+}
 
 TEST_F(CommandLine, InspectShowsWhatAHostReads) {
     CommandOutcome inspect =

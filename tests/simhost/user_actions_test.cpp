@@ -285,8 +285,7 @@ TEST_F(UserTest, TheUserRefusesWhatAPersonCouldNotDo) {
                "cannot choose from item 5: it has no entry \" Screen\"; its entries are \" Normal\", \" "
                "Multiply\", \" Color mix\""},
           Case{UserAction::chooseIndex(5, 3), "cannot choose from item 5: it has no entry 3"},
-          Case{UserAction::page("Gamma"),
-               "cannot open the page \"Gamma\": no page button is captioned so; the pages are Alpha, Beta"}}) {
+          Case{UserAction::page("Gamma"), "cannot open the page \"Gamma\": no page button is captioned so"}}) {
         host.fail("marker");
         std::size_t before = host.failures().size();
         g_notified.clear();
