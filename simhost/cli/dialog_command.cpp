@@ -35,6 +35,7 @@ struct DialogOptions {
     std::string format = "png";
     std::string page;
     std::vector<std::string> actions;
+    bool items = false;
 };
 
 std::string lower(std::string text) {
@@ -80,10 +81,21 @@ void drawPages(const DialogOptions& options) {
 
     std::filesystem::path out = options.out;
     std::error_code error;
+    const bool outExisted = std::filesystem::exists(out, error);
     std::filesystem::create_directories(out, error);
     if (error || !std::filesystem::is_directory(out))
         throw HostError("cannot make the folder \"" + out.string() + "\" for the pictures" +
                         (error ? ": " + error.message() : std::string()));
+    // A failed request leaves no folder it made and left empty.
+    struct FolderGuard {
+        std::filesystem::path folder;
+        bool keep = false;
+        ~FolderGuard() {
+            std::error_code ignored;
+            if (!keep && std::filesystem::is_empty(folder, ignored))
+                std::filesystem::remove(folder, ignored);
+        }
+    } guard{out, outExisted};
 
     simhost::Host host;
     host.loadPlugin(options.plugin.empty() ? defaultPluginPath() : std::filesystem::path(options.plugin));
@@ -121,10 +133,145 @@ void drawPages(const DialogOptions& options) {
     if (result != kNoErr && result != kCanceledErr)
         throw HostError("Get Parameters failed with " + codeText(result));
 
+    guard.keep = true;
     std::cout << "Drew " << written.size() << (written.size() == 1 ? " picture" : " pictures")
               << " of the settings dialog:\n";
     for (const auto& file : written)
         std::cout << "  " << file.string() << "\n";
+    std::cout << std::flush;
+}
+
+// ---- the items a user can operate, for the action options' ID arguments
+
+bool operable(const simhost::Item& item) {
+    return item.kind() != simhost::ItemKind::TextStatic && item.kind() != simhost::ItemKind::Frame;
+}
+
+bool overlap(int32_t lowA, int32_t highA, int32_t lowB, int32_t highB) {
+    return lowA < highB && lowB < highA;
+}
+
+// What a person reads as the item's name: a check box's or text button's own caption; for a spin edit, the
+// label at the start of its row ("second" when another edit stands between them); for a page button, the
+// caption below it; for a drag button, the edit it drags, at its left. A popup shows its chosen entry.
+std::string labelOf(const simhost::Dialog& dialog, const simhost::Item& item) {
+    using simhost::ItemKind;
+    if (item.kind() == ItemKind::TextCheckBox || item.kind() == ItemKind::TextPushButton)
+        return item.displayText();
+    const ADMRect& a = item.bounds;
+    auto sameRow = [&](const simhost::Item& other) {
+        return other.visible && overlap(a.top, a.bottom, other.bounds.top, other.bounds.bottom);
+    };
+    if (item.kind() == ItemKind::PicturePushButton) {
+        for (const auto& caption : dialog.items())
+            if (caption->kind() == ItemKind::TextStatic && caption->visible &&
+                overlap(a.left, a.right, caption->bounds.left, caption->bounds.right) &&
+                caption->bounds.top >= a.bottom && caption->bounds.top - a.bottom < 12)
+                return caption->displayText();
+        const simhost::Item* edit = nullptr;
+        for (const auto& other : dialog.items())
+            if (other->isSpinEdit() && sameRow(*other) && other->bounds.right <= a.left &&
+                (edit == nullptr || other->bounds.right > edit->bounds.right))
+                edit = other.get();
+        return edit != nullptr ? "drags item " + std::to_string(edit->id()) : std::string();
+    }
+    if (!item.isSpinEdit())
+        return {};
+    const simhost::Item* label = nullptr;
+    for (const auto& other : dialog.items())
+        if (other->kind() == ItemKind::TextStatic && sameRow(*other) && other->bounds.right <= a.left &&
+            (label == nullptr || other->bounds.right > label->bounds.right))
+            label = other.get();
+    if (label == nullptr)
+        return {};
+    int editsBetween = 0;
+    for (const auto& other : dialog.items()) {
+        if (!sameRow(*other) || other->bounds.left < label->bounds.right || other->bounds.right > a.left)
+            continue;
+        if (other->isSpinEdit())
+            ++editsBetween;
+        else if (other->kind() != ItemKind::PicturePushButton)
+            return {};  // something else stands between: the label is not this edit's
+    }
+    return label->displayText() + (editsBetween == 1 ? ", second" : editsBetween > 1 ? ", further" : "");
+}
+
+std::string describeItem(const simhost::Dialog& dialog, const simhost::Item& item) {
+    char line[160];
+    std::snprintf(line, sizeof line, "  %5d  %-20s %s", static_cast<int>(item.id()), itemKindWords(item.kind()),
+                  labelOf(dialog, item).c_str());
+    std::string text = line;
+    if (item.isSpinEdit()) {
+        text += "  (now " + item.displayText();
+        if (item.minValue() && item.maxValue()) {
+            char range[64];
+            std::snprintf(range, sizeof range, "; %g to %g", *item.minValue(), *item.maxValue());
+            text += range;
+        }
+        text += ")";
+    } else if (item.kind() == simhost::ItemKind::PopupList && item.list() != nullptr) {
+        text += "  (now \"" + item.displayText() + "\"; " + std::to_string(item.list()->size()) + " entries)";
+    } else if (item.kind() == simhost::ItemKind::TextCheckBox) {
+        text += item.booleanValue() ? "  (ticked)" : "  (not ticked)";
+    }
+    if (!item.enabled)
+        text += "  [disabled now]";
+    return text;
+}
+
+// Opens the dialog and, page by page, lists the items a user can operate there; items on every page
+// come first.
+void listItems(const DialogOptions& options) {
+    simhost::Host host;
+    host.loadPlugin(options.plugin.empty() ? defaultPluginPath() : std::filesystem::path(options.plugin));
+    if (ASErr code = host.startup(); code != kNoErr)
+        throw HostError("the plug-in did not start: Startup answered " + codeText(code));
+
+    std::vector<std::pair<std::string, std::vector<std::string>>> shown;
+    std::vector<std::vector<int32_t>> visibleIds;
+    std::vector<UserAction> script;
+    for (const auto& line : options.actions)
+        script.push_back(UserAction::parse(line));
+    for (const auto& page : kPages) {
+        script.push_back(UserAction::page(page));
+        script.push_back(UserAction::run([&, page](simhost::Dialog& dialog) {
+            std::vector<std::string> lines;
+            std::vector<int32_t> ids;
+            for (const auto& item : dialog.items())
+                if (item->visible && operable(*item)) {
+                    lines.push_back(describeItem(dialog, *item));
+                    ids.push_back(item->id());
+                }
+            shown.emplace_back(page, std::move(lines));
+            visibleIds.push_back(std::move(ids));
+        }));
+    }
+    script.push_back(UserAction::cancel());
+    host.dialogs().script(kSettingsDialogName, std::move(script));
+    (void)host.getParameters();
+    (void)host.shutdown();
+    if (!host.failures().empty())
+        throw HostError(host.failures().front());
+    if (shown.size() != kPages.size())
+        throw HostError("the plug-in did not open its settings dialog");
+
+    // An item on every page is listed once, under its own heading.
+    auto onEveryPage = [&](int32_t id) {
+        return std::all_of(visibleIds.begin(), visibleIds.end(), [&](const std::vector<int32_t>& ids) {
+            return std::find(ids.begin(), ids.end(), id) != ids.end();
+        });
+    };
+    std::cout << "Items of the settings dialog a user can operate (the ID of --type, --tick, --choose, --drag "
+                 "and script lines):\n\nOn every page:\n";
+    for (std::size_t i = 0; i < shown[0].second.size(); ++i)
+        if (onEveryPage(visibleIds[0][i]))
+            std::cout << shown[0].second[i] << "\n";
+    for (std::size_t page = 0; page < shown.size(); ++page) {
+        std::cout << "\nOn the " << shown[page].first << " page (--page " << shown[page].first << "):\n";
+        for (std::size_t i = 0; i < shown[page].second.size(); ++i)
+            if (!onEveryPage(visibleIds[page][i]))
+                std::cout << shown[page].second[i] << "\n";
+    }
     std::cout << std::flush;
 }
 
@@ -144,9 +291,14 @@ void addDialogCommand(CLI::App& app) {
     command->add_option("--action", options->actions,
                         "A user action performed before the pages are drawn, as a script line such as "
                         "\"tick 3\" or \"choose 90= Screen\" (may be repeated)");
+    command->add_flag("--items", options->items,
+                      "List the items a user can operate, page by page, with their IDs, instead of drawing");
     command->callback([options] {
         options->format = lower(options->format);
-        drawPages(*options);
+        if (options->items)
+            listItems(*options);
+        else
+            drawPages(*options);
 #ifdef SIMHOST_HAVE_CAIRO
         // Hand back the font caches cairo keeps for the process, so leak checkers see a clean exit.
         cairo_debug_reset_static_data();

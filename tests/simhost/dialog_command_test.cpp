@@ -90,12 +90,33 @@ TEST_F(DialogCommand, RefusesBadRequestsWithoutWritingAnything) {
     for (const Case& c : {Case{"--page Colour", "there is no page \"Colour\""}, Case{"--format gif", "gif"},
                           Case{"--action 'jump 3'", "cannot read the user action \"jump 3\""},
                           Case{"--plugin /nonexistent/plugin.so", "/nonexistent/plugin.so"},
-                          Case{"--action 'tick 66'", "cannot tick item 66: it is hidden"}}) {
+                          Case{"--action 'tick 66'", "cannot tick item 66: it is hidden"},
+                          Case{"--action cancel", "closed before the action \"page Front\""}}) {
         Outcome outcome = run(c.arguments);
         EXPECT_NE(outcome.status, 0) << c.arguments;
         EXPECT_THAT(outcome.output, HasSubstr(c.message)) << c.arguments;
-        EXPECT_TRUE(files().empty()) << c.arguments;
+        EXPECT_FALSE(fs::exists(dir)) << c.arguments << ": the folder it made for the pictures is gone again";
     }
+}
+
+// The IDs the action options take, page by page, with what a person reads beside each item.
+TEST_F(DialogCommand, ListsTheItemsAUserCanOperatePageByPage) {
+    Outcome outcome = run("--items");
+    ASSERT_EQ(outcome.status, 0) << outcome.output;
+    const std::string& text = outcome.output;
+    auto at = [&](const std::string& part) { return text.find(part); };
+    ASSERT_NE(at("On every page:"), std::string::npos) << text;
+    ASSERT_NE(at("On the Front page"), std::string::npos) << text;
+    ASSERT_NE(at("On the Settings page"), std::string::npos) << text;
+    EXPECT_LT(at("Tumble"), at("On the Front page")) << "a button of every page is listed once, first";
+    EXPECT_EQ(text.find("Tumble", at("On the Front page")), std::string::npos) << text;
+    EXPECT_THAT(text, HasSubstr("\n      9  spin edit            Rotate(o)  (now 0.00; -360 to 360)\n"));
+    EXPECT_THAT(text, HasSubstr("\n     11  spin edit            Scale(%), second  (now 100.00; 5 to 1000)\n"));
+    EXPECT_THAT(text, HasSubstr("\n    164  picture button       drags item 9\n"));
+    EXPECT_THAT(text, HasSubstr("\n     69  check box            Swap [R]  (not ticked)\n"));
+    EXPECT_GT(at("Swap [R]"), at("On the Settings page"));
+    EXPECT_LT(at("Rotate(o)"), at("On the Behind page"));
+    EXPECT_FALSE(fs::exists(dir)) << "listing draws nothing";
 }
 
 }  // namespace
