@@ -281,16 +281,21 @@ void addDialogCommand(CLI::App& app) {
     auto options = std::make_shared<DialogOptions>();
     CLI::App* command =
         app.add_subcommand("dialog", "Draw the pages of the plug-in's settings dialog to PNG or SVG.");
-    command->add_option("--plugin", options->plugin, "The plug-in file (default: the one beside this program)");
+    command->add_option("--plugin", options->plugin, "The plug-in file (default: the one beside this program)")
+        ->type_name("FILE");
     command->add_option("--out", options->out, "Folder for the pictures (made when missing)")
+        ->type_name("DIR")
         ->capture_default_str();
     command->add_option("--format", options->format, "png, svg or both")
         ->check(CLI::IsMember({"png", "svg", "both"}, CLI::ignore_case))
         ->capture_default_str();
-    command->add_option("--page", options->page, "Draw only this page: Front, Behind, Size, Tweak or Settings");
-    command->add_option("--action", options->actions,
-                        "A user action performed before the pages are drawn, as a script line such as "
-                        "\"tick 3\" or \"choose 90= Screen\" (may be repeated)");
+    command->add_option("--page", options->page, "Draw only this page: Front, Behind, Size, Tweak or Settings")
+        ->type_name("PAGE");
+    command
+        ->add_option("--action", options->actions,
+                     "A user action performed before the pages are drawn, as a script line such as "
+                     "\"tick 3\" or \"choose 90= Screen\" (may be repeated)")
+        ->type_name("LINE");
     command->add_flag("--items", options->items,
                       "List the items a user can operate, page by page, with their IDs, instead of drawing");
     command->callback([options] {

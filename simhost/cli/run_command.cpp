@@ -237,10 +237,12 @@ void addRunCommand(CLI::App& app) {
         "Runs the filter on the built-in sample document: start-up, the settings dialog (OK unless the "
         "actions say otherwise), Go; writes OUT.svg, OUT.png and the report OUT.json.");
     options->plugin = defaultPluginPath();
-    run->add_option("--plugin", options->plugin, "The plug-in file (default: the one built beside this program)");
+    run->add_option("--plugin", options->plugin, "The plug-in file (default: the one built beside this program)")
+        ->type_name("FILE");
     run->add_option("--out", options->out,
                     "Where to write: OUT.svg, OUT.png and OUT.json (OUT may name a folder on the way, as in "
                     "out/design)")
+        ->type_name("OUT")
         ->capture_default_str()
         ->check(CLI::Validator(
             [](const std::string& text) {
@@ -249,11 +251,12 @@ void addRunCommand(CLI::App& app) {
                     return "give the files' name without its extension, such as out/design, not \"" + text + "\"";
                 return std::string();
             },
-            "OUT"));
+            ""));
     auto* seed =
         run->add_option("--seed", options->seed,
                         "Seed of the host's random numbers (a whole number from 0 to 18446744073709551615); the "
                         "same seed gives the same run. Without it a seed is drawn and shown")
+            ->type_name("SEED")
             ->check(CLI::Validator(
                 [](const std::string& text) {
                     std::uint64_t value = 0;
@@ -263,12 +266,15 @@ void addRunCommand(CLI::App& app) {
                         return std::string();
                     return "the seed must be a whole number from 0 to 18446744073709551615, not \"" + text + "\"";
                 },
-                "SEED"));
+                ""));
     run->add_option("--random", options->randomFile,
                     "A file of random numbers in [0, 1), one per line, used in order instead of the generator")
+        ->type_name("FILE")
         ->excludes(seed);
-    run->add_option("--set", options->assignments, "FIELD=VALUE: sets a field of the record before the run");
+    run->add_option("--set", options->assignments, "Sets a field of the record before the run (repeatable)")
+        ->type_name("FIELD=VALUE");
     run->add_option("--size", options->size, "Width and height of the pictures in pixels, 16 to 8000")
+        ->type_name("PIXELS")
         ->check(CLI::Validator(
             [](const std::string& text) {
                 int value = 0;
@@ -277,13 +283,14 @@ void addRunCommand(CLI::App& app) {
                     return std::string();
                 return "the picture size must be a whole number from 16 to 8000, not \"" + text + "\"";
             },
-            "PIXELS"))
+            ""))
         ->capture_default_str();
     run->add_option("--frames", options->framesDir,
                     "Writes the preview after every action into this folder (frames written before a failing "
-                    "action stay, to show how far the run got)");
+                    "action stay, to show how far the run got)")
+        ->type_name("DIR");
 
-    auto group = "User actions (performed in the order given)";
+    auto group = "User actions (performed in the order given; tesselwright dialog --items lists the IDs)";
     run->add_option("--preset")
         ->type_name("NAME")
         ->description("Chooses a preset, e.g. \"Color mix\"")
@@ -308,43 +315,43 @@ void addRunCommand(CLI::App& app) {
                         return std::string();
                 return "there is no page \"" + text + "\"; the pages are Front, Behind, Size, Tweak and Settings";
             },
-            "PAGE"))
+            ""))
         ->group(group)
         ->take_all()
         ->expected(1);
     run->add_option("--type")
         ->type_name("ID=VALUE")
-        ->description("ID=VALUE: types a value into a spin edit")
+        ->description("Types a value into a spin edit")
         ->group(group)
         ->take_all()
         ->expected(1);
     run->add_option("--tick")
         ->type_name("ID")
-        ->description("ID: ticks a check box")
+        ->description("Ticks a check box")
         ->group(group)
         ->take_all()
         ->expected(1);
     run->add_option("--untick")
         ->type_name("ID")
-        ->description("ID: unticks a check box")
+        ->description("Unticks a check box")
         ->group(group)
         ->take_all()
         ->expected(1);
     run->add_option("--choose")
         ->type_name("ID=TEXT")
-        ->description("ID=TEXT: chooses a popup entry, e.g. 90=Multiply")
+        ->description("Chooses a popup entry, e.g. 90=Multiply")
         ->group(group)
         ->take_all()
         ->expected(1);
     run->add_option("--drag")
         ->type_name("ID=H,V")
-        ->description("ID=H,V: drags a drag button to a point of the document view")
+        ->description("Drags a drag button to a point of the document view")
         ->group(group)
         ->take_all()
         ->expected(1);
     run->add_option("--move")
         ->type_name("DX,DY")
-        ->description("DX,DY: moves the dialog")
+        ->description("Moves the dialog")
         ->group(group)
         ->take_all()
         ->expected(1);
