@@ -423,10 +423,11 @@ class PngRenderer {
         columns = std::clamp(columns, 1, std::max(1, kMaxSheetSide / w));
         rows = std::clamp(rows, 1, std::max(1, kMaxSheetSide / h));
         while (static_cast<double>(columns) * w * rows * h > kMaxSheetPixels && (columns > 1 || rows > 1)) {
-            if (columns * w >= rows * h)
-                columns = std::max(1, columns / 2);
+            // Halve the longer side of the sheet, or the only side that can still shrink.
+            if (rows == 1 || (columns > 1 && columns * w >= rows * h))
+                columns /= 2;
             else
-                rows = std::max(1, rows / 2);
+                rows /= 2;
         }
         if (columns == 1 && rows == 1)
             return s;

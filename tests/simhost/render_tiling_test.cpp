@@ -167,6 +167,30 @@ TEST(RenderPng, MultipliedTilesBlendInPartlyAlongARoundEdge) {
     EXPECT_GT(partly, 50);
 }
 
+// A tile wider than the page but short: the sheet of repeats spans the page's height only. Sizing that
+// sheet once never ended when its single column was the wider side.
+TEST(RenderPng, AWideShortTileIsDrawnAcrossATallPage) {
+    Document doc = Document::blank();
+    auto corner = [](float x, float y) {
+        AIRealPoint p{x, y};
+        return simhost::PathSegment{p, p, p};
+    };
+    simhost::ObjectId red = doc.addPath({corner(0, 0), corner(300, 0), corner(300, 100), corner(0, 100)},
+                                        Document::fillStyle(Document::rgb(1, 0, 0)));
+    simhost::ObjectId blue = doc.addPath({corner(300, 0), corner(600, 0), corner(600, 100), corner(300, 100)},
+                                         Document::fillStyle(Document::rgb(0, 0, 1)));
+    simhost::ObjectId pattern = doc.addPatternFromArt("Wide", {0, 0, 600, 100}, {red, blue});
+    simhost::ObjectId square = doc.newRectangular(Document::Shape::Rect, 400, 0, 0, 400, false);
+    simhost::PaintField fill;
+    fill.color = Document::patternColor(pattern);
+    doc.art(square)->artStyle = doc.newStyle({fill});
+    render::Image image = render::renderImage(doc, {400, 400, 0});
+    for (int py : {5, 150, 395}) {
+        EXPECT_EQ(pixelAt(image, 100, py), 0xFFFF0000u) << py;
+        EXPECT_EQ(pixelAt(image, 350, py), 0xFF0000FFu) << py;
+    }
+}
+
 // A page whose shape is `size` points square, multiplied by the tile turned by `rotate`, on a 400-point page.
 Document multipliedSquare(float size, float rotate) {
     Document doc = Document::blank();
