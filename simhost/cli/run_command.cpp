@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <fstream>
 #include <iostream>
@@ -63,6 +64,9 @@ void forEachLine(const std::filesystem::path& file, const char* what, Take take)
     int number = 0;
     while (std::getline(in, line)) {
         ++number;
+        // Some editors begin a UTF-8 file with an invisible byte-order mark.
+        if (number == 1 && line.starts_with("\xEF\xBB\xBF"))
+            line.erase(0, 3);
         if (std::any_of(line.begin(), line.end(), [](char c) { return c == '\0'; }))
             throw simhost::HostError(file.string() + ", line " + std::to_string(number) +
                                      ": the file holds binary data, not lines of text");
@@ -81,11 +85,12 @@ void forEachLine(const std::filesystem::path& file, const char* what, Take take)
 std::vector<float> readRandomNumbers(const std::filesystem::path& file) {
     std::vector<float> values;
     forEachLine(file, "the random numbers in", [&](const std::string& text) {
-        float value = 0;
+        double value = 0;
         auto [stop, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-        if (error != std::errc() || stop != text.data() + text.size() || !(value >= 0.0f && value < 1.0f))
+        if (error != std::errc() || stop != text.data() + text.size() || !(value >= 0.0 && value < 1.0))
             throw simhost::HostError("\"" + text + "\" is not a number in [0, 1)");
-        values.push_back(value);
+        // The host hands out single-precision numbers: one just below 1 stays below 1.
+        values.push_back(std::min(static_cast<float>(value), std::nextafter(1.0f, 0.0f)));
     });
     return values;
 }

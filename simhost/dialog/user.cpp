@@ -409,8 +409,10 @@ void UserAction::perform(Dialog& dialog, DialogToolkit& toolkit) const {
             return;
         }
         case Kind::Drag: {
+            // Only an item with a tracker follows the mouse; pressing elsewhere and moving does nothing.
             Item* target = dialog.item(item);
-            Item& dragged = operable(item, "drag", true, "", target);
+            Item& dragged =
+                operable(item, "drag", target == nullptr || target->trackProc != nullptr, "drag button", target);
             toolkit.track(dragged, TrackEvent{modifiers, point});
             return;
         }

@@ -124,8 +124,8 @@ AIReal HOSTAPI FloatRnd() {
     h.enter("AIRandomSuite.FloatRnd");
     if (auto value = h.random().next())
         return *value;
-    std::string message =
-        "the scripted random numbers ran out after " + std::to_string(h.random().drawn()) + " values";
+    std::string message = "the scripted random numbers ran out after " + std::to_string(h.random().drawn()) +
+                          (h.random().drawn() == 1 ? " value" : " values");
     // Reported once: every later draw of the same run fails for the same reason.
     if (h.failures().empty() || h.failures().back() != message)
         h.fail(message);

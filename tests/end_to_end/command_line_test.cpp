@@ -87,6 +87,22 @@ TEST_F(CommandLine, ScriptedRandomNumbersThatRunOutAreAClearError) {
     EXPECT_FALSE(fs::exists(dir / "result.json")) << "a failed run leaves no half-written report";
 }
 
+// A numbers file as editors write it: a byte-order mark, CRLF line ends; and a number just below 1 that
+// single precision would round up to 1.
+TEST_F(CommandLine, ScriptedRandomNumbersAreReadAsEditorsWriteThem) {
+    {
+        std::ofstream numbers(dir / "numbers.txt", std::ios::binary);
+        numbers << "\xEF\xBB\xBF"
+                << "0.99999999\r\n";
+        for (int i = 0; i < 200; ++i)
+            numbers << "0." << (i * 37 % 100) << "\r\n";
+    }
+    CommandOutcome run = runProgram("run --random '" + (dir / "numbers.txt").string() +
+                                    "' --set randomFrontRotate=1 --set repeatCount=5 --out " + out());
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_NE(run.output.find("random numbers came from"), std::string::npos) << run.output;
+}
+
 struct BadInvocation {
     const char* name;
     const char* arguments;

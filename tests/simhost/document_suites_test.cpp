@@ -224,7 +224,7 @@ TEST_F(DocumentTest, ScriptedRandomNumbersThatRunOutFailTheRunOnce) {
     EXPECT_EQ(random->FloatRnd(), 0.0f);
     EXPECT_EQ(random->FloatRnd(), 0.0f);
     ASSERT_EQ(host->failures().size(), 1u);
-    EXPECT_EQ(host->failures()[0], "the scripted random numbers ran out after 1 values");
+    EXPECT_EQ(host->failures()[0], "the scripted random numbers ran out after 1 value");
 }
 
 TEST_F(DocumentTest, RealMath) {

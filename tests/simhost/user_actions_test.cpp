@@ -280,6 +280,7 @@ TEST_F(UserTest, TheUserRefusesWhatAPersonCouldNotDo) {
           Case{UserAction::press(99), "cannot press item 99: there is no such item"},
           Case{UserAction::press(3), "cannot press item 3: it is a check box, not a push button"},
           Case{UserAction::tick(4), "cannot tick item 4: it is a spin edit, not a check box"},
+          Case{UserAction::drag(3, {10, 10}), "cannot drag item 3: it is a check box, not a drag button"},
           Case{UserAction::type(4, "ten"), "cannot type into item 4: \"ten\" is not a number"},
           Case{UserAction::choose(5, " Screen"),
                "cannot choose from item 5: it has no entry \" Screen\"; its entries are \" Normal\", \" "
