@@ -73,11 +73,25 @@ std::vector<std::string> extensions(const std::string& format) {
     return {".png", ".svg"};
 }
 
+// The user's actions before the pages are drawn. The command closes the dialog itself once it has drawn
+// them, so an action may not close it first.
+std::vector<UserAction> actionsBeforeDrawing(const std::vector<std::string>& lines) {
+    std::vector<UserAction> actions;
+    for (const auto& line : lines) {
+        UserAction action = UserAction::parse(line);
+        if (action.kind == UserAction::Kind::Press &&
+            (action.item == kADMDefaultItemID || action.item == kADMCancelItemID))
+            throw HostError("--action \"" + line +
+                            "\" would close the dialog before its pages are drawn; tesselwright dialog closes it "
+                            "itself when it is done");
+        actions.push_back(std::move(action));
+    }
+    return actions;
+}
+
 void drawPages(const DialogOptions& options) {
     std::vector<std::string> pages = pagesToDraw(options.page);
-    std::vector<UserAction> before;
-    for (const auto& line : options.actions)
-        before.push_back(UserAction::parse(line));
+    std::vector<UserAction> before = actionsBeforeDrawing(options.actions);
 
     std::filesystem::path out = options.out;
     std::error_code error;
@@ -229,10 +243,9 @@ void listItems(const DialogOptions& options) {
 
     std::vector<std::pair<std::string, std::vector<std::string>>> shown;
     std::vector<std::vector<int32_t>> visibleIds;
-    std::vector<UserAction> script;
-    for (const auto& line : options.actions)
-        script.push_back(UserAction::parse(line));
-    for (const auto& page : kPages) {
+    std::vector<UserAction> script = actionsBeforeDrawing(options.actions);
+    const std::vector<std::string> pages = pagesToDraw(options.page);
+    for (const auto& page : pages) {
         script.push_back(UserAction::page(page));
         script.push_back(UserAction::run([&, page](simhost::Dialog& dialog) {
             std::vector<std::string> lines;
@@ -252,7 +265,7 @@ void listItems(const DialogOptions& options) {
     (void)host.shutdown();
     if (!host.failures().empty())
         throw HostError(host.failures().front());
-    if (shown.size() != kPages.size())
+    if (shown.size() != pages.size())
         throw HostError("the plug-in did not open its settings dialog");
 
     // An item on every page is listed once, under its own heading.
@@ -262,14 +275,18 @@ void listItems(const DialogOptions& options) {
         });
     };
     std::cout << "Items of the settings dialog a user can operate (the ID of --type, --tick, --choose, --drag "
-                 "and script lines):\n\nOn every page:\n";
-    for (std::size_t i = 0; i < shown[0].second.size(); ++i)
-        if (onEveryPage(visibleIds[0][i]))
-            std::cout << shown[0].second[i] << "\n";
+                 "and script lines):\n";
+    const bool allPages = shown.size() > 1;
+    if (allPages) {
+        std::cout << "\nOn every page:\n";
+        for (std::size_t i = 0; i < shown[0].second.size(); ++i)
+            if (onEveryPage(visibleIds[0][i]))
+                std::cout << shown[0].second[i] << "\n";
+    }
     for (std::size_t page = 0; page < shown.size(); ++page) {
         std::cout << "\nOn the " << shown[page].first << " page (--page " << shown[page].first << "):\n";
         for (std::size_t i = 0; i < shown[page].second.size(); ++i)
-            if (!onEveryPage(visibleIds[page][i]))
+            if (!allPages || !onEveryPage(visibleIds[page][i]))
                 std::cout << shown[page].second[i] << "\n";
     }
     std::cout << std::flush;
@@ -297,7 +314,8 @@ void addDialogCommand(CLI::App& app) {
                      "\"tick 3\" or \"choose 90= Screen\" (may be repeated)")
         ->type_name("LINE");
     command->add_flag("--items", options->items,
-                      "List the items a user can operate, page by page, with their IDs, instead of drawing");
+                      "List the items a user can operate, page by page (or on --page only), with their IDs, "
+                      "instead of drawing");
     command->callback([options] {
         options->format = lower(options->format);
         if (options->items)

@@ -30,8 +30,19 @@ int main(int argc, char** argv) {
     }
     try {
         app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& request) {
+        return app.exit(request);
+    } catch (const CLI::CallForAllHelp& request) {
+        return app.exit(request);
+    } catch (const CLI::CallForVersion& request) {
+        return app.exit(request);
     } catch (const CLI::ParseError& error) {
-        return app.exit(error);
+        // Said like every other failure, with where to look; 2 marks a command line that could not be read.
+        std::string command = "tesselwright";
+        for (const CLI::App* parsed : app.get_subcommands())
+            command += " " + parsed->get_name();
+        std::cerr << "tesselwright: " << error.what() << " (" << command << " --help lists what it takes)\n";
+        return 2;
     } catch (const simhost::HostError& error) {
         std::cerr << "tesselwright: " << error.what() << "\n";
         return 1;

@@ -143,6 +143,21 @@ std::vector<simhost::UserAction> actionsInOrder(CLI::App& command) {
     return actions;
 }
 
+// Frames of an earlier run in the same folder would read as this run's; only files named as frames go.
+void removeEarlierFrames(const std::filesystem::path& folder) {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename().string();
+        const bool frameName =
+            name.size() == 13 && name.starts_with("frame-") &&
+            std::all_of(name.begin() + 6, name.begin() + 9, [](char c) { return c >= '0' && c <= '9'; }) &&
+            (name.ends_with(".png") || name.ends_with(".svg"));
+        std::error_code ignored;
+        if (frameName && entry.is_regular_file(ignored))
+            std::filesystem::remove(entry.path(), ignored);
+    }
+}
+
 void runFilter(const RunOptions& options) {
     simhost::Host host;
     uint64_t seed = options.seed.value_or(std::random_device{}());
@@ -166,6 +181,7 @@ void runFilter(const RunOptions& options) {
             throw simhost::HostError(
                 "cannot make the folder " + options.framesDir->string() +
                 " for the frames: " + (error ? error.message() : std::string("a file has that name")));
+        removeEarlierFrames(*options.framesDir);
         host.dialogs().onAction([&](const simhost::Dialog&, const simhost::UserAction&) {
             char name[32];
             std::snprintf(name, sizeof name, "frame-%03d", ++frame);
@@ -222,7 +238,7 @@ void runFilter(const RunOptions& options) {
     else if (!ran)
         what = "the document, unchanged (the settings dialog was cancelled, so nothing was designed)";
     else if (host.document().topLevelArt().size() <= before.topLevelArt().size())
-        what = "the document (the plug-in made no new art; the report says why)";
+        what = "the document (the plug-in made no new art: see the record's values in the report)";
     std::cout << outputs.describe(what);
     if (options.randomFile)
         std::cout << "The host's random numbers came from " << options.randomFile->string() << "\n";
@@ -291,8 +307,8 @@ void addRunCommand(CLI::App& app) {
             ""))
         ->capture_default_str();
     run->add_option("--frames", options->framesDir,
-                    "Writes the preview after every action into this folder (frames written before a failing "
-                    "action stay, to show how far the run got)")
+                    "Writes the preview after every action into this folder, replacing the frames of an earlier "
+                    "run (frames written before a failing action stay, to show how far the run got)")
         ->type_name("DIR");
 
     auto group = "User actions (performed in the order given; tesselwright dialog --items lists the IDs)";

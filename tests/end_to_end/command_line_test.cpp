@@ -103,6 +103,20 @@ TEST_F(CommandLine, ScriptedRandomNumbersAreReadAsEditorsWriteThem) {
     EXPECT_NE(run.output.find("random numbers came from"), std::string::npos) << run.output;
 }
 
+// One frame per action; frames of an earlier run in the folder go, anything else stays.
+TEST_F(CommandLine, FramesShowEveryActionAndReplaceAnEarlierRunsFrames) {
+    fs::create_directories(dir / "frames");
+    std::ofstream(dir / "frames" / "frame-009.png") << "old";
+    std::ofstream(dir / "frames" / "notes.txt") << "mine";
+    CommandOutcome run = runProgram("run --seed 3 --page Size --type 39=2 --frames '" + (dir / "frames").string() +
+                                    "' --out " + out());
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_TRUE(fs::exists(dir / "frames" / "frame-001.png"));
+    EXPECT_TRUE(fs::exists(dir / "frames" / "frame-002.png"));
+    EXPECT_FALSE(fs::exists(dir / "frames" / "frame-009.png")) << "an earlier run's frame";
+    EXPECT_TRUE(fs::exists(dir / "frames" / "notes.txt"));
+}
+
 struct BadInvocation {
     const char* name;
     const char* arguments;
@@ -144,6 +158,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadInvocation{"ScriptIsAFolder", "run --script /", "it is a folder"},
         BadInvocation{"ScriptIsBinary", "run --script /bin/sh", "binary data"},
         BadInvocation{"FramesIntoAFile", "run --frames /bin/sh", "cannot make the folder /bin/sh"},
+        BadInvocation{"UnreadableCommandLine", "run --size 9", "tesselwright: --size: the picture size must be"},
         BadInvocation{"UnknownPreset", "run --preset Nope", "its entries are \" Reset\""},
         BadInvocation{"ActionAfterTheDialogClosed", "run --ok --page Tweak",
                       "closed before the action \"page Tweak\""}),

@@ -91,7 +91,8 @@ TEST_F(DialogCommand, RefusesBadRequestsWithoutWritingAnything) {
                           Case{"--action 'jump 3'", "cannot read the user action \"jump 3\""},
                           Case{"--plugin /nonexistent/plugin.so", "/nonexistent/plugin.so"},
                           Case{"--action 'tick 66'", "cannot tick item 66: it is hidden"},
-                          Case{"--action cancel", "closed before the action \"page Front\""}}) {
+                          Case{"--action cancel", "would close the dialog before its pages are drawn"},
+                          Case{"--action ok --items", "would close the dialog"}}) {
         Outcome outcome = run(c.arguments);
         EXPECT_NE(outcome.status, 0) << c.arguments;
         EXPECT_THAT(outcome.output, HasSubstr(c.message)) << c.arguments;
@@ -117,6 +118,12 @@ TEST_F(DialogCommand, ListsTheItemsAUserCanOperatePageByPage) {
     EXPECT_GT(at("Swap [R]"), at("On the Settings page"));
     EXPECT_LT(at("Rotate(o)"), at("On the Behind page"));
     EXPECT_FALSE(fs::exists(dir)) << "listing draws nothing";
+
+    Outcome size = run("--items --page Size");
+    ASSERT_EQ(size.status, 0) << size.output;
+    EXPECT_THAT(size.output, HasSubstr("\n     39  spin edit            Repeats  (now 1; 1 to 40)\n"));
+    EXPECT_THAT(size.output, HasSubstr("Tumble")) << "one page lists every item it shows";
+    EXPECT_THAT(size.output, Not(HasSubstr("Rotate(o)")));
 }
 
 }  // namespace
