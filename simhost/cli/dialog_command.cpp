@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <functional>
 #include <iostream>
 #include <memory>
 #include <string>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #ifdef SIMHOST_HAVE_CAIRO
@@ -89,6 +91,40 @@ std::vector<UserAction> actionsBeforeDrawing(const std::vector<std::string>& lin
     return actions;
 }
 
+// Opens the settings dialog, performs the user's actions, shows each page in turn and calls `atPage` there,
+// then cancels: the document and the plug-in's settings stay as they were. Throws HostError when the
+// plug-in does not start, does not open the dialog, or anything fails on the way.
+void visitPages(const DialogOptions& options, std::vector<UserAction> script,
+                const std::vector<std::string>& pages,
+                const std::function<void(const std::string& page, simhost::Dialog& dialog)>& atPage) {
+    simhost::Host host;
+    host.loadPlugin(options.plugin.empty() ? defaultPluginPath() : std::filesystem::path(options.plugin));
+    if (ASErr code = host.startup(); code != kNoErr)
+        throw HostError("the plug-in did not start: Startup answered " + codeText(code));
+
+    for (const auto& page : pages) {
+        script.push_back(UserAction::page(page));
+        script.push_back(UserAction::run([&atPage, page](simhost::Dialog& dialog) { atPage(page, dialog); }));
+    }
+    script.push_back(UserAction::cancel());
+    host.dialogs().script(kSettingsDialogName, std::move(script));
+
+    ASErr result = host.getParameters();
+    (void)host.shutdown();
+
+    if (!host.failures().empty()) {
+        std::string message = host.failures().front();
+        if (host.failures().size() > 1)
+            message += " (and " + std::to_string(host.failures().size() - 1) + " more problems)";
+        throw HostError(message);
+    }
+    if (host.dialogs().pendingScripts(kSettingsDialogName) != 0)
+        throw HostError("the plug-in did not open its settings dialog (Get Parameters answered " +
+                        codeText(result) + ")");
+    if (result != kNoErr && result != kCanceledErr)
+        throw HostError("Get Parameters failed with " + codeText(result));
+}
+
 void drawPages(const DialogOptions& options) {
     std::vector<std::string> pages = pagesToDraw(options.page);
     std::vector<UserAction> before = actionsBeforeDrawing(options.actions);
@@ -111,41 +147,14 @@ void drawPages(const DialogOptions& options) {
         }
     } guard{out, outExisted};
 
-    simhost::Host host;
-    host.loadPlugin(options.plugin.empty() ? defaultPluginPath() : std::filesystem::path(options.plugin));
-    if (ASErr code = host.startup(); code != kNoErr)
-        throw HostError("the plug-in did not start: Startup answered " + codeText(code));
-
     std::vector<std::filesystem::path> written;
-    std::vector<UserAction> script = before;
-    for (const auto& page : pages) {
-        script.push_back(UserAction::page(page));
-        script.push_back(UserAction::run([&, page](simhost::Dialog& dialog) {
-            for (const auto& extension : extensions(options.format)) {
-                std::filesystem::path file = out / (page + extension);
-                simhost::saveDialogPicture(dialog, file);
-                written.push_back(file);
-            }
-        }));
-    }
-    // Leave the document and the plug-in's settings as they were.
-    script.push_back(UserAction::cancel());
-    host.dialogs().script(kSettingsDialogName, std::move(script));
-
-    ASErr result = host.getParameters();
-    (void)host.shutdown();
-
-    if (!host.failures().empty()) {
-        std::string message = host.failures().front();
-        if (host.failures().size() > 1)
-            message += " (and " + std::to_string(host.failures().size() - 1) + " more problems)";
-        throw HostError(message);
-    }
-    if (host.dialogs().pendingScripts(kSettingsDialogName) != 0)
-        throw HostError("the plug-in did not open its settings dialog (Get Parameters answered " +
-                        codeText(result) + ")");
-    if (result != kNoErr && result != kCanceledErr)
-        throw HostError("Get Parameters failed with " + codeText(result));
+    visitPages(options, std::move(before), pages, [&](const std::string& page, simhost::Dialog& dialog) {
+        for (const auto& extension : extensions(options.format)) {
+            std::filesystem::path file = out / (page + extension);
+            simhost::saveDialogPicture(dialog, file);
+            written.push_back(file);
+        }
+    });
 
     guard.keep = true;
     std::cout << "Drew " << written.size() << (written.size() == 1 ? " picture" : " pictures")
@@ -236,42 +245,25 @@ std::string describeItem(const simhost::Dialog& dialog, const simhost::Item& ite
 // Opens the dialog and, page by page, lists the items a user can operate there; items on every page
 // come first.
 void listItems(const DialogOptions& options) {
-    simhost::Host host;
-    host.loadPlugin(options.plugin.empty() ? defaultPluginPath() : std::filesystem::path(options.plugin));
-    if (ASErr code = host.startup(); code != kNoErr)
-        throw HostError("the plug-in did not start: Startup answered " + codeText(code));
-
-    std::vector<std::pair<std::string, std::vector<std::string>>> shown;
-    std::vector<std::vector<int32_t>> visibleIds;
-    std::vector<UserAction> script = actionsBeforeDrawing(options.actions);
-    const std::vector<std::string> pages = pagesToDraw(options.page);
-    for (const auto& page : pages) {
-        script.push_back(UserAction::page(page));
-        script.push_back(UserAction::run([&, page](simhost::Dialog& dialog) {
-            std::vector<std::string> lines;
-            std::vector<int32_t> ids;
-            for (const auto& item : dialog.items())
-                if (item->visible && operable(*item)) {
-                    lines.push_back(describeItem(dialog, *item));
-                    ids.push_back(item->id());
-                }
-            shown.emplace_back(page, std::move(lines));
-            visibleIds.push_back(std::move(ids));
-        }));
-    }
-    script.push_back(UserAction::cancel());
-    host.dialogs().script(kSettingsDialogName, std::move(script));
-    (void)host.getParameters();
-    (void)host.shutdown();
-    if (!host.failures().empty())
-        throw HostError(host.failures().front());
-    if (shown.size() != pages.size())
-        throw HostError("the plug-in did not open its settings dialog");
+    // Per page, its operable items that a person sees: id and line.
+    struct PageItems {
+        std::string page;
+        std::vector<std::pair<int32_t, std::string>> items;
+    };
+    std::vector<PageItems> shown;
+    visitPages(options, actionsBeforeDrawing(options.actions), pagesToDraw(options.page),
+               [&](const std::string& page, simhost::Dialog& dialog) {
+                   PageItems& listed = shown.emplace_back(PageItems{page, {}});
+                   for (const auto& item : dialog.items())
+                       if (item->visible && operable(*item))
+                           listed.items.emplace_back(item->id(), describeItem(dialog, *item));
+               });
 
     // An item on every page is listed once, under its own heading.
     auto onEveryPage = [&](int32_t id) {
-        return std::all_of(visibleIds.begin(), visibleIds.end(), [&](const std::vector<int32_t>& ids) {
-            return std::find(ids.begin(), ids.end(), id) != ids.end();
+        return std::all_of(shown.begin(), shown.end(), [&](const PageItems& page) {
+            return std::any_of(page.items.begin(), page.items.end(),
+                               [&](const auto& item) { return item.first == id; });
         });
     };
     std::cout << "Items of the settings dialog a user can operate (the ID of --type, --tick, --choose, --drag "
@@ -279,15 +271,15 @@ void listItems(const DialogOptions& options) {
     const bool allPages = shown.size() > 1;
     if (allPages) {
         std::cout << "\nOn every page:\n";
-        for (std::size_t i = 0; i < shown[0].second.size(); ++i)
-            if (onEveryPage(visibleIds[0][i]))
-                std::cout << shown[0].second[i] << "\n";
+        for (const auto& [id, line] : shown.front().items)
+            if (onEveryPage(id))
+                std::cout << line << "\n";
     }
-    for (std::size_t page = 0; page < shown.size(); ++page) {
-        std::cout << "\nOn the " << shown[page].first << " page (--page " << shown[page].first << "):\n";
-        for (std::size_t i = 0; i < shown[page].second.size(); ++i)
-            if (!allPages || !onEveryPage(visibleIds[page][i]))
-                std::cout << shown[page].second[i] << "\n";
+    for (const PageItems& page : shown) {
+        std::cout << "\nOn the " << page.page << " page (--page " << page.page << "):\n";
+        for (const auto& [id, line] : page.items)
+            if (!allPages || !onEveryPage(id))
+                std::cout << line << "\n";
     }
     std::cout << std::flush;
 }
